@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the dev build's
+# suite and the same suite under the address/UB and thread sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh test
+jobs=$(nproc)
+
+for preset in dev asan tsan; do
+  echo "=== $preset ==="
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+echo "=== bench (build only) ==="
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs"
