@@ -1,0 +1,235 @@
+// Music on SDL2_mixer with SDL's dummy audio driver and sound files the tests write.
+#include "TestSounds.hpp"
+#include "music/MixerLayer.hpp"
+#include "music/Music.hpp"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Music::InitMusic;
+using Music::LoadSound;
+using Music::PlaySound;
+using Music::SetSoundVolume;
+using Music::StopSound;
+using MusicTest::TempDir;
+
+std::vector<int> PlayingChannels() {
+    std::vector<int> playing;
+    for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
+        if (Mix_Playing(channel) != 0) {
+            playing.push_back(channel);
+        }
+    }
+    return playing;
+}
+
+bool Eventually(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+class MixerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        MusicTest::UseDummyAudio();
+        MusicTest::WriteWav(blip, 0.1);
+        MusicTest::WriteWav(tone, 2.0);
+    }
+
+    TempDir dir;
+    const std::string blip = dir / "blip.wav";
+    const std::string tone = dir / "tone.wav";
+};
+
+TEST_F(MixerTest, NothingStartsAudioBeforeInitMusic) {
+    Music::Init();
+    EXPECT_EQ(LoadSound(blip), 0U);
+    PlaySound(1, true);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+    ASSERT_TRUE(InitMusic());
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+}
+
+TEST_F(MixerTest, OpensDummyDeviceAt32000HzWith64Channels) {
+    ASSERT_TRUE(InitMusic());
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+    EXPECT_EQ(rate, 32000);
+    EXPECT_EQ(Mix_AllocateChannels(-1), 64);
+    EXPECT_GE(Music::MakeMixerLayer()->GetVersion(), 3.75F);
+}
+
+TEST_F(MixerTest, LoadsWavAndMp3IntoNewHandles) {
+    const std::string mp3 = dir / "tune.mp3";
+    ASSERT_TRUE(MusicTest::WriteMp3(mp3, 0.5));
+    ASSERT_TRUE(InitMusic());
+    EXPECT_EQ(LoadSound(blip), 1U);
+    EXPECT_EQ(LoadSound(blip), 2U);
+    EXPECT_EQ(LoadSound(mp3), 3U);
+    PlaySound(3, true);
+    EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+TEST_F(MixerTest, UnreadableFilesGiveZeroAndTakeNoSlot) {
+    MusicTest::WriteText(dir / "garbage.wav", "this is not a sound file at all, just text\n");
+    MusicTest::WriteText(dir / "empty.wav", "");
+    MusicTest::WriteText(dir / "short.wav", "RIFF");
+    const std::string pipe = dir / "pipe.wav";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_TRUE(InitMusic());
+    for (const std::string& name : {dir / "missing.wav", dir / "garbage.wav", dir / "empty.wav",
+                                    dir / "short.wav", dir / "", pipe, std::string()}) {
+        EXPECT_EQ(LoadSound(name), 0U) << name;
+    }
+    EXPECT_EQ(LoadSound(blip), 1U);
+}
+
+TEST_F(MixerTest, LoopPlaysOnAndOneShotEndsByItself) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t looped = LoadSound(blip);
+    const std::uint32_t once = LoadSound(blip);
+    PlaySound(looped, true);
+    PlaySound(once, false);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
+    std::this_thread::sleep_for(400ms);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0})) << "the 0.1 s one-shot ended, the loop not";
+    StopSound(looped);
+    EXPECT_TRUE(PlayingChannels().empty());
+}
+
+TEST_F(MixerTest, PlayingAgainRestartsTheOnePlayback) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t sound = LoadSound(tone);
+    PlaySound(sound, true);
+    PlaySound(sound, true);
+    EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+TEST_F(MixerTest, VolumeMapsOntoTheMixerRange) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t sound = LoadSound(tone);
+    SetSoundVolume(sound, 10);
+    PlaySound(sound, true);
+    ASSERT_EQ(PlayingChannels(), (std::vector<int>{0}));
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME) << "no volume remembered from before the play";
+    SetSoundVolume(sound, 100);
+    EXPECT_EQ(Mix_Volume(0, -1), 50);
+    SetSoundVolume(sound, 1);
+    EXPECT_EQ(Mix_Volume(0, -1), 1) << "audible stays audible";
+    SetSoundVolume(sound, 0);
+    EXPECT_EQ(Mix_Volume(0, -1), 0);
+    SetSoundVolume(sound, 1000);
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
+
+    SetSoundVolume(sound, 20);
+    PlaySound(sound, false);
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME) << "a new playback starts at full volume";
+}
+
+TEST_F(MixerTest, EndedPlaybackHandleDoesNotTouchNewerPlayback) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t ended = LoadSound(blip);
+    const std::uint32_t newer = LoadSound(tone);
+    PlaySound(ended, false);
+    ASSERT_EQ(PlayingChannels(), (std::vector<int>{0}));
+    ASSERT_TRUE(Eventually([] { return PlayingChannels().empty(); }));
+
+    PlaySound(newer, true);
+    ASSERT_EQ(PlayingChannels(), (std::vector<int>{0})) << "the same mixer channel again";
+    SetSoundVolume(ended, 0);
+    StopSound(ended);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0}));
+    EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME);
+    StopSound(newer);
+    EXPECT_TRUE(PlayingChannels().empty());
+}
+
+TEST_F(MixerTest, FailedPlayDoesNotStopOtherPlaybacks) {
+    ASSERT_TRUE(InitMusic());
+    std::vector<std::uint32_t> sounds;
+    for (int i = 0; i < 65; ++i) {
+        sounds.push_back(LoadSound(tone));
+        PlaySound(sounds.back(), true);
+    }
+    ASSERT_EQ(PlayingChannels().size(), 64U) << "no 65th channel";
+    SetSoundVolume(sounds.back(), 0);
+    StopSound(sounds.back());
+    EXPECT_EQ(PlayingChannels().size(), 64U);
+    EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
+}
+
+TEST_F(MixerTest, ReinitStopsEverythingAndKeepsSamples) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t sound = LoadSound(tone);
+    PlaySound(sound, true);
+    ASSERT_EQ(PlayingChannels().size(), 1U);
+    ASSERT_TRUE(InitMusic());
+    EXPECT_TRUE(PlayingChannels().empty());
+    PlaySound(sound, true);
+    EXPECT_EQ(PlayingChannels().size(), 1U);
+    EXPECT_EQ(LoadSound(tone), 2U);
+}
+
+TEST_F(MixerTest, NoAudioDeviceMeansSilence) {
+    ASSERT_EQ(::setenv("SDL_AUDIODRIVER", "no-such-driver", 1), 0);
+    EXPECT_FALSE(InitMusic());
+    EXPECT_EQ(LoadSound(tone), 0U);
+}
+
+TEST_F(MixerTest, FailingReinitMakesItSilentUntilTheNextSuccess) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t sound = LoadSound(tone);
+    ASSERT_EQ(::setenv("SDL_AUDIODRIVER", "no-such-driver", 1), 0);
+    EXPECT_FALSE(InitMusic());
+    PlaySound(sound, true);
+    EXPECT_EQ(LoadSound(tone), 0U);
+    ASSERT_EQ(::setenv("SDL_AUDIODRIVER", "dummy", 1), 0);
+    ASSERT_TRUE(InitMusic());
+    EXPECT_TRUE(PlayingChannels().empty());
+    PlaySound(sound, true);
+    EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+TEST_F(MixerTest, RepeatedLoadsShareTheDecodedSound) {
+    ASSERT_TRUE(InitMusic());
+    ASSERT_EQ(LoadSound(tone), 1U); // 2 s decode to 256 KB
+    const std::size_t before = MusicTest::HeapBytes();
+    for (std::uint32_t expected = 2; expected <= 201; ++expected) {
+        ASSERT_EQ(LoadSound(tone), expected);
+    }
+    const std::size_t after = MusicTest::HeapBytes();
+    const std::size_t perLoad = after > before ? (after - before) / 200 : 0;
+    RecordProperty("bytes_per_load", std::to_string(perLoad));
+    EXPECT_LT(perLoad, 4096U);
+}
+
+TEST_F(MixerTest, ChangedFileIsDecodedAnew) {
+    ASSERT_TRUE(InitMusic());
+    const std::uint32_t before = LoadSound(blip);
+    MusicTest::WriteWav(blip, 2.0);
+    const std::uint32_t after = LoadSound(blip);
+    PlaySound(before, false);
+    PlaySound(after, false);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{1})) << "only the new, longer content plays on";
+}
+
+} // namespace
