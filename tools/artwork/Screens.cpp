@@ -1,0 +1,339 @@
+#include "tools/artwork/Screens.hpp"
+
+#include "tools/artwork/Canvas.hpp"
+#include "tools/artwork/Levels.hpp"
+#include "tools/artwork/Sprites.hpp"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace artwork {
+
+namespace {
+
+// Buttons sit on beds of this colour, so their rounded corners blend in.
+constexpr Rgb kBed = Hex(0x1d2b53);
+constexpr Rgb kBedEdge = Hex(0xffd54f);
+
+void Bed(cairo_t* cr, double x, double y, double w, double h) {
+    RoundedRect(cr, x + 6, y + 8, w, h, 24);
+    SetColour(cr, {0, 0, 0}, 0.35);
+    cairo_fill(cr);
+    RoundedRect(cr, x, y, w, h, 24);
+    SetColour(cr, kBed);
+    cairo_fill_preserve(cr);
+    SetColour(cr, kBedEdge);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+}
+
+Canvas Button(std::string_view label, bool lit) {
+    Canvas c(250, 75);
+    cairo_t* cr = c.Cr();
+    cairo_rectangle(cr, 0, 0, 250, 75);
+    SetColour(cr, kBed);
+    cairo_fill(cr);
+    if (lit) {
+        RoundedRect(cr, 1, 1, 248, 73, 22);
+        FillWith(cr, Radial(125, 37, 20, 140, Hex(0xfff3b0), kBed, 0.0));
+    }
+    RoundedRect(cr, 7, 7, 236, 61, 18);
+    if (lit) {
+        FillWith(cr, Linear(0, 7, 0, 68, Hex(0xfff176), Hex(0xff9800)), true);
+        SetColour(cr, Hex(0xffffff));
+    } else {
+        FillWith(cr, Linear(0, 7, 0, 68, Hex(0x5c8df0), Hex(0x2846a0)), true);
+        SetColour(cr, Hex(0x9fc0ff));
+    }
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    RoundedRect(cr, 14, 11, 222, 22, 11); // gloss
+    SetColour(cr, {1, 1, 1}, lit ? 0.45 : 0.22);
+    cairo_fill(cr);
+    const double size = FitSize(cr, label, Face::SansBold, 32, 190);
+    const TextStyle style =
+        lit ? TextStyle{Face::SansBold, size, Hex(0x1d2b53), Hex(0xffffff), 2, 0}
+            : TextStyle{Face::SansBold, size, Hex(0xffffff), Hex(0x10204a), 3, 2};
+    CentredText(cr, label, 125, 49, style);
+    if (lit) {
+        for (const double side : {-1.0, 1.0}) {
+            const double x = 125 + side * 108;
+            cairo_move_to(cr, x - side * 8, 28);
+            cairo_line_to(cr, x, 37.5);
+            cairo_line_to(cr, x - side * 8, 47);
+            cairo_close_path(cr);
+            SetColour(cr, Hex(0x1d2b53));
+            cairo_fill(cr);
+        }
+    }
+    return c;
+}
+
+void Sky(Canvas& c, Rgb top, Rgb bottom) {
+    const double h = c.Height();
+    c.Fill([&](int, int y) { return Mix(top, bottom, y / h); });
+}
+
+void SunRays(cairo_t* cr, double cx, double cy, int rays, double alpha) {
+    for (int i = 0; i < rays; ++i) {
+        const double a = i * 2 * kPi / rays;
+        cairo_move_to(cr, cx, cy);
+        cairo_line_to(cr, cx + 1500 * std::cos(a), cy + 1500 * std::sin(a));
+        cairo_line_to(cr, cx + 1500 * std::cos(a + kPi / rays),
+                      cy + 1500 * std::sin(a + kPi / rays));
+        cairo_close_path(cr);
+    }
+    SetColour(cr, {1, 1, 1}, alpha);
+    cairo_fill(cr);
+}
+
+void Hills(cairo_t* cr, double top, Rgb near, Rgb far) {
+    cairo_move_to(cr, 0, top + 40);
+    cairo_curve_to(cr, 250, top - 40, 450, top + 60, 700, top);
+    cairo_curve_to(cr, 850, top - 30, 950, top + 10, 1000, top);
+    cairo_line_to(cr, 1000, 700);
+    cairo_line_to(cr, 0, 700);
+    cairo_close_path(cr);
+    SetColour(cr, far);
+    cairo_fill(cr);
+    cairo_move_to(cr, 0, top + 120);
+    cairo_curve_to(cr, 300, top + 50, 600, top + 150, 1000, top + 80);
+    cairo_line_to(cr, 1000, 700);
+    cairo_line_to(cr, 0, 700);
+    cairo_close_path(cr);
+    SetColour(cr, near);
+    cairo_fill(cr);
+}
+
+// A little top-down hedge maze, as on a cartoon poster.
+void PosterMaze(cairo_t* cr, double x, double y, double cell) {
+    constexpr std::array<std::string_view, 7> rows{
+        "#########", "#   #   #", "# # # ###", "# #     #", "# ##### #", "#     #  ", "#########"};
+    RoundedRect(cr, x - 8, y - 8, cell * 9 + 16, cell * 7 + 16, 12);
+    SetColour(cr, Hex(0xe8d19e));
+    cairo_fill(cr);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t col = 0; col < rows[r].size(); ++col) {
+            if (rows[r][col] != '#') {
+                continue;
+            }
+            const double px = x + static_cast<double>(col) * cell;
+            const double py = y + static_cast<double>(r) * cell;
+            RoundedRect(cr, px, py, cell, cell, cell * 0.25);
+            FillWith(cr, Radial(px + cell * 0.35, py + cell * 0.35, 1, cell, Hex(0x66bb6a),
+                                Hex(0x1b5e20)));
+        }
+    }
+}
+
+Canvas MenuPicture() {
+    Canvas c(1000, 700);
+    Sky(c, Hex(0x4fb3ff), Hex(0xd6f0ff));
+    cairo_t* cr = c.Cr();
+    SunRays(cr, 690, 250, 18, 0.12);
+    Hills(cr, 470, Hex(0x4caf50), Hex(0x81c784));
+    PosterMaze(cr, 640, 470, 36);
+    Bed(cr, 90, 30, 290, 565);
+    CentredText(cr, "MEANDOR", 690, 150,
+                {Face::SansBold, FitSize(cr, "MEANDOR", Face::SansBold, 120, 560), Hex(0xffd54f),
+                 Hex(0x3e1f00), 7, 8});
+    CentredText(cr, "Zorp's great maze adventure", 690, 205,
+                {Face::SansBold, 30, Hex(0xffffff), Hex(0x1d2b53), 3, 0});
+    CentredText(cr, "through the five provinces of Flanders", 690, 242,
+                {Face::SansBold, 24, Hex(0x1d2b53), Hex(0xffffff), 2, 0});
+    DrawScaled(cr, 460, 290, 190, [](cairo_t* g) { DrawZorp(g); });
+    DrawScaled(cr, 820, 300, 120, DrawStrik);
+    DrawScaled(cr, 700, 370, 70, DrawFries);
+    DrawScaled(cr, 430, 480, 80, DrawFries);
+    DrawScaled(cr, 900, 420, 70, DrawStrik);
+    return c;
+}
+
+void Keycap(cairo_t* cr, double x, double y, double w, std::string_view label) {
+    RoundedRect(cr, x, y + 3, w, 38, 7);
+    SetColour(cr, Hex(0x6b6b6b));
+    cairo_fill(cr);
+    RoundedRect(cr, x, y, w, 36, 7);
+    FillWith(cr, Linear(0, y, 0, y + 36, Hex(0xffffff), Hex(0xd9d9d9)), true);
+    SetColour(cr, Hex(0x4a4a4a));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    const double size = FitSize(cr, label, Face::SansBold, 20, w - 8);
+    CentredText(cr, label, x + w / 2, y + 25, {Face::SansBold, size, Hex(0x222222), {}, 0, 0});
+}
+
+void Arrows(cairo_t* cr, double x, double y) {
+    Keycap(cr, x + 38, y - 20, 34, "\u2191");
+    Keycap(cr, x, y + 20, 34, "\u2190");
+    Keycap(cr, x + 38, y + 20, 34, "\u2193");
+    Keycap(cr, x + 76, y + 20, 34, "\u2192");
+}
+
+const TextStyle kBody{Face::Sans, 22, Hex(0x1d2b53), {}, 0, 0};
+const TextStyle kStrong{Face::SansBold, 22, Hex(0x1d2b53), {}, 0, 0};
+
+void Line(cairo_t* cr, double y, std::string_view strong, std::string_view rest) {
+    LeftText(cr, strong, 215, y, kStrong);
+    LeftText(cr, rest, 215 + TextWidth(cr, strong, kStrong.face, kStrong.size), y, kBody);
+}
+
+void Parchment(Canvas& c) {
+    c.Fill([](int x, int y) {
+        const double n = Fractal(x / 90.0, y / 90.0, 601, 4);
+        const double edge = std::min({x, y, 999 - x, 699 - y}) / 60.0;
+        const Rgb paper = Mix(Hex(0xfdf6e3), Hex(0xefe2bf), Contrast(n, 1.5));
+        return Mix(Hex(0xc9a86a), paper, std::min(1.0, edge));
+    });
+}
+
+Canvas InstructionsPicture() {
+    Canvas c(1000, 700);
+    Parchment(c);
+    cairo_t* cr = c.Cr();
+    CentredText(cr, "How to play", 500, 70,
+                {Face::SansBold, 54, Hex(0xffd54f), Hex(0x1d2b53), 5, 5});
+    Arrows(cr, 50, 115);
+    Line(cr, 145, "Arrow keys: ", "move Zorp one cell through the maze.");
+    DrawScaled(cr, 60, 178, 50, DrawFries);
+    DrawScaled(cr, 118, 183, 40, [](cairo_t* g) { DrawDoor(g, true); });
+    Line(cr, 203, "Eat ten portions of fries ", "and the exit door opens.");
+    Line(cr, 233, "", "Walk through it to reach the next province.");
+    DrawScaled(cr, 80, 255, 50, DrawStrik);
+    Line(cr, 290, "Avoid the bow ties! ", "Each one that catches you costs a life.");
+    DrawScaled(cr, 55, 320, 46, DrawFlag);
+    DrawScaled(cr, 110, 320, 46, DrawBurger);
+    Line(cr, 343, "The flag and the hamburger ", "each give an extra life.");
+    Line(cr, 373, "", "The flag shows up for a short while only.");
+    Keycap(cr, 88, 395, 40, "H");
+    Line(cr, 423, "H: ", "call up a hamburger, once per level.");
+    Keycap(cr, 60, 455, 40, "P");
+    Keycap(cr, 115, 455, 40, "S");
+    Line(cr, 483, "P ", "pauses the game, S continues it.");
+    Keycap(cr, 78, 515, 60, "Esc");
+    Line(cr, 543, "Escape ", "gives up and returns to the menu.");
+    LeftText(cr, "Five provinces wait: Limburg, Oost-Vlaanderen, West-Vlaanderen,", 50, 610,
+             {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
+    LeftText(cr, "Antwerpen and Vlaams-Brabant. Good luck, Zorp!", 50, 640,
+             {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
+    Bed(cr, 735, 538, 290, 190);
+    return c;
+}
+
+Canvas CreditsPicture() {
+    Canvas c(1000, 700);
+    Sky(c, Hex(0x0b1030), Hex(0x2a2f6b));
+    cairo_t* cr = c.Cr();
+    cairo_arc(cr, 500, 330, 420, 0, 2 * kPi);
+    FillWith(cr, Radial(500, 330, 10, 420, Hex(0x4a4f9b), Hex(0x2a2f6b), 0.0));
+    CentredText(cr, "Credits", 500, 90, {Face::SansBold, 64, Hex(0xffd54f), Hex(0x3e1f00), 5, 6});
+    struct Entry {
+        const char* role;
+        const char* who;
+    };
+    constexpr std::array<Entry, 5> entries{
+        {{"Game design and programming", "The Meandor team"},
+         {"Pictures", "Drawn by our own code with cairo"},
+         {"Music and sound", "Our own little synthesiser"},
+         {"Built with", "SDL2, SDL2_mixer, SDL2_ttf, cairo, libsndfile"},
+         {"Letters", "The DejaVu fonts"}}};
+    double y = 170;
+    for (const Entry& e : entries) {
+        CentredText(cr, e.role, 430, y, {Face::Sans, 22, Hex(0x9fc0ff), {}, 0, 0});
+        CentredText(cr, e.who, 430, y + 34, {Face::SansBold, 28, Hex(0xffffff), {}, 0, 0});
+        y += 84;
+    }
+    CentredText(cr, "Thanks for playing!", 360, 640,
+                {Face::SansBold, 40, Hex(0xffd54f), Hex(0x3e1f00), 3, 3});
+    DrawScaled(cr, 815, 160, 140, [](cairo_t* g) { DrawZorp(g, Mood::Proud); });
+    DrawScaled(cr, 830, 330, 100, DrawHeart);
+    Bed(cr, 735, 538, 290, 190);
+    return c;
+}
+
+Canvas GameOverPicture() {
+    Canvas c(1000, 700);
+    c.Fill([](int x, int y) {
+        const double d = std::hypot(x - 500.0, y - 330.0) / 600.0;
+        return Mix(Hex(0x5a0f14), Hex(0x0a0204), std::min(1.0, d));
+    });
+    cairo_t* cr = c.Cr();
+    CentredText(cr, "GAME OVER", 500, 200,
+                {Face::SansBold, 130, Hex(0xff3b3b), Hex(0x1a0000), 7, 9});
+    CentredText(cr, "The bow ties got you this time...", 500, 265,
+                {Face::Sans, 32, Hex(0xffcdd2), {}, 0, 0});
+    DrawScaled(cr, 400, 300, 200, [](cairo_t* g) { DrawZorp(g, Mood::Sad); });
+    DrawScaled(cr, 150, 330, 140, DrawStrik);
+    DrawScaled(cr, 710, 330, 140, DrawStrik);
+    Pill(cr, "Press Enter to return to the menu", 500, 610);
+    return c;
+}
+
+void Firework(cairo_t* cr, double x, double y, double r, Rgb colour) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int i = 0; i < 16; ++i) {
+        const double a = i * kPi / 8;
+        cairo_move_to(cr, x + r * 0.3 * std::cos(a), y + r * 0.3 * std::sin(a));
+        cairo_line_to(cr, x + r * std::cos(a), y + r * std::sin(a));
+    }
+    SetColour(cr, colour, 0.9);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    for (int i = 0; i < 16; ++i) {
+        const double a = i * kPi / 8 + kPi / 16;
+        cairo_arc(cr, x + r * 1.1 * std::cos(a), y + r * 1.1 * std::sin(a), 2.5, 0, 2 * kPi);
+        cairo_fill(cr);
+    }
+}
+
+Canvas FinalPicture() {
+    Canvas c(1000, 700);
+    Sky(c, Hex(0x120a3a), Hex(0xff8a50));
+    cairo_t* cr = c.Cr();
+    Firework(cr, 130, 110, 70, Hex(0xffd54f));
+    Firework(cr, 880, 120, 80, Hex(0xff5252));
+    Firework(cr, 760, 260, 50, Hex(0x69f0ae));
+    Firework(cr, 250, 280, 45, Hex(0x82b1ff));
+    CentredText(cr, "CONGRATULATIONS!", 500, 110,
+                {Face::SansBold, FitSize(cr, "CONGRATULATIONS!", Face::SansBold, 90, 820),
+                 Hex(0xffd54f), Hex(0x3e1f00), 6, 7});
+    CentredText(cr, "Zorp found the way through all of Flanders!", 500, 165,
+                {Face::SansBold, 30, Hex(0xffffff), Hex(0x1d2b53), 3, 0});
+    RoundedRect(cr, 330, 200, 340, 290, 24);
+    SetColour(cr, Hex(0xa9d3f0));
+    cairo_fill_preserve(cr);
+    SetColour(cr, Hex(0xffd54f));
+    cairo_set_line_width(cr, 5);
+    cairo_stroke(cr);
+    DrawBelgium(cr, 345, 215, 310, 260, 6);
+    DrawScaled(cr, 70, 330, 210, [](cairo_t* g) { DrawZorp(g, Mood::Proud); });
+    DrawScaled(cr, 730, 360, 110, DrawFries);
+    DrawScaled(cr, 840, 350, 110, DrawFlag);
+    Pill(cr, "Press Enter to return to the menu", 500, 600);
+    return c;
+}
+
+} // namespace
+
+void WriteScreens(const std::filesystem::path& pictures, const std::filesystem::path& menu) {
+    WriteBmp(MenuPicture(), menu / "begincartoon.bmp");
+    constexpr std::array<std::array<const char*, 2>, 8> buttons{{{"Start", "Start"},
+                                                                 {"Instructions", "Instructions"},
+                                                                 {"Credits", "Credits"},
+                                                                 {"Quit", "Quit"},
+                                                                 {"easy", "Easy"},
+                                                                 {"medium", "Medium"},
+                                                                 {"hard", "Hard"},
+                                                                 {"Back", "Back"}}};
+    for (const auto& [file, label] : buttons) {
+        WriteBmp(Button(label, false), menu / (std::string(file) + "0.bmp"));
+        WriteBmp(Button(label, true), menu / (std::string(file) + "1.bmp"));
+    }
+    WriteBmp(InstructionsPicture(), pictures / "Instructiescherm.bmp");
+    WriteBmp(CreditsPicture(), pictures / "creditscherm.bmp");
+    WriteBmp(GameOverPicture(), pictures / "Gameoverscherm.bmp");
+    WriteBmp(FinalPicture(), pictures / "eindscherm.bmp");
+}
+
+} // namespace artwork
