@@ -1,0 +1,65 @@
+#pragma once
+
+#include "wimdows/Wimdows.hpp"
+#include "wimdows/WimdowsTesting.hpp"
+
+#include <SDL.h>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace WimdowsTest {
+
+inline constexpr int Width = 200;
+inline constexpr int Height = 150;
+
+// Every case starts with an open window of Width x Height and leaves none behind.
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Wimdows::Window("Test", Width, Height);
+        ASSERT_TRUE(Wimdows::WindowOpen());
+    }
+    void TearDown() override { Wimdows::KillWindow(); }
+};
+
+// Input through the real event path of the window thread.
+void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+             bool repeat = false);
+void PushMouseMove(int x, int y);
+void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
+void PushWindowEvent(SDL_WindowEventID id);
+void PushQuit();
+
+// Every pixel of the back buffer or the window surface as colour values, row by row.
+std::vector<std::uint32_t> BackBuffer();
+std::vector<std::uint32_t> WindowSurface();
+void FillWindow(std::uint32_t color);
+
+// Colour of pixel (i, j) of a picture.
+using Picture = std::function<std::uint32_t(int i, int j)>;
+
+// A directory of its own, removed with everything in it.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    // Writes a BMP file of the picture and returns its path.
+    std::string Bmp(const std::string& name, int width, int height, const Picture& picture) const;
+    std::string File(const std::string& name, const std::string& bytes) const;
+
+  private:
+    std::filesystem::path path;
+};
+
+// The corpus folder of BMP files, empty if it is not there.
+std::filesystem::path BmpSuite();
+
+} // namespace WimdowsTest

@@ -1,0 +1,94 @@
+#include "wimdows/Fonts.hpp"
+
+#include <fontconfig/fontconfig.h>
+#include <memory>
+#include <string>
+
+namespace Wimdows {
+namespace {
+
+// DejaVu faces and pixel sizes close to the cells of the Windows stock fonts they stand for.
+struct Face {
+    const char* pattern;
+    int size;
+};
+constexpr std::array<Face, 6> Faces{{
+    {"DejaVu Sans:style=Book", 11},      // DEFAULT_GUI_FONT: MS Shell Dlg, 13-pixel cell
+    {"DejaVu Sans:style=Bold", 13},      // SYSTEM_FONT: bold proportional, 16-pixel cell
+    {"DejaVu Sans Mono:style=Bold", 13}, // SYSTEM_FIXED_FONT: Fixedsys, 8 by 15
+    {"DejaVu Sans:style=Book", 12},      // ANSI_VAR_FONT: MS Sans Serif
+    {"DejaVu Sans Mono:style=Book", 13}, // ANSI_FIXED_FONT: Courier, 8 pixels a character
+    {"DejaVu Sans Mono:style=Book", 12}, // OEM_FIXED_FONT: Terminal, 8 by 12
+}};
+
+struct ConfigDeleter {
+    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
+};
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+// Path of the installed font that best matches `pattern`; empty if there is none.
+std::string Locate(FcConfig* config, const char* pattern) {
+    const PatternPtr wanted{FcNameParse(reinterpret_cast<const FcChar8*>(pattern))};
+    if (!wanted) {
+        return {};
+    }
+    FcConfigSubstitute(config, wanted.get(), FcMatchPattern);
+    FcDefaultSubstitute(wanted.get());
+    FcResult result = FcResultNoMatch;
+    const PatternPtr match{FcFontMatch(config, wanted.get(), &result)};
+    FcChar8* file = nullptr;
+    if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
+        return {};
+    }
+    return reinterpret_cast<const char*>(file);
+}
+
+std::array<std::string, 6> LocateAll() {
+    std::array<std::string, 6> files;
+    const std::unique_ptr<FcConfig, ConfigDeleter> config{FcInitLoadConfigAndFonts()};
+    if (!config) {
+        return files;
+    }
+    for (std::size_t i = 0; i < Faces.size(); ++i) {
+        files[i] = Locate(config.get(), Faces[i].pattern);
+    }
+    return files;
+}
+
+// Asking fontconfig costs tens of milliseconds, so every window shares one lookup.
+const std::string& FontFile(std::size_t index) {
+    static const std::array<std::string, 6> files = LocateAll();
+    return files[index];
+}
+
+} // namespace
+
+StockFonts::StockFonts() : ttf(TTF_Init() == 0) {}
+
+StockFonts::~StockFonts() {
+    for (FontPtr& font : fonts) {
+        font.reset();
+    }
+    if (ttf) {
+        TTF_Quit();
+    }
+}
+
+TTF_Font* StockFonts::Get(std::uint32_t style) {
+    const std::size_t index = style < fonts.size() ? style : 0;
+    if (!ttf) {
+        return nullptr;
+    }
+    if (!fonts[index]) {
+        const std::string& file = FontFile(index);
+        if (!file.empty()) {
+            fonts[index].reset(TTF_OpenFont(file.c_str(), Faces[index].size));
+        }
+    }
+    return fonts[index].get();
+}
+
+} // namespace Wimdows

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "wimdows/Sdl.hpp"
+
+#include <cstdint>
+
+namespace Wimdows {
+
+// Keys Windows reports as system keys: anything with Alt held, F10, Alt itself.
+bool IsSystemKey(const SDL_Keysym& keysym);
+
+// The Windows virtual-key code of a key, 0 for keys that have none.
+std::uint32_t VirtualKey(const SDL_Keysym& keysym);
+
+} // namespace Wimdows

@@ -1,0 +1,707 @@
+#include "wimdows/Wimdows.hpp"
+
+#include "wimdows/Fonts.hpp"
+#include "wimdows/KeyCodes.hpp"
+#include "wimdows/Pictures.hpp"
+#include "wimdows/Pixels.hpp"
+#include "wimdows/Sdl.hpp"
+#include "wimdows/WimdowsTesting.hpp"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <charconv>
+#include <list>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace Wimdows {
+namespace {
+
+// Larger windows are refused: no screen comes near, and the buffers would take gigabytes.
+constexpr std::uint32_t MaxWindowSide = 16384;
+// Past this many separate rectangles waiting for the screen, one box around them is cheaper.
+constexpr std::size_t MaxDirtyRects = 16;
+
+// What the caller's thread asks of the window thread, as user events.
+enum class Request : Sint32 { Present = 1, Close = 2, Sync = 3 };
+
+struct BitStruct {
+    SurfacePtr hbit;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+};
+
+// The drawing side of an open window.
+struct Canvas {
+    SurfacePtr backBuffer;
+    SurfacePtr shown; // what the window shows; equal to the back buffer after every operation
+    StockFonts fonts;
+    std::vector<SDL_Rect> dirty; // parts of `shown` the screen has not had yet
+    bool presentRequested = false;
+};
+
+struct MouseStruct {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    MouseProc LeftUpProc;
+};
+
+struct FontStruct {
+    std::uint32_t style = 0;
+    std::uint32_t color = 0;
+};
+
+std::atomic<WinState> state{STATE_DEAD};
+
+// The one lock: back buffer, window surface, bitmap table and every change of `state`.
+// Never held while waiting for the window thread, which needs it for setup and teardown.
+std::mutex lock;
+std::unique_ptr<Canvas> canvas;
+std::vector<BitStruct> bit;
+std::uint64_t syncRequested = 0;
+std::atomic<std::uint64_t> syncHandled{0};
+
+// Written by the window thread only; each entry is read on its own.
+std::array<std::atomic<bool>, 256> key{};
+
+// The key queue and the mouse record, taken by both threads.
+std::mutex block;
+std::list<std::uint32_t> keybuf;
+MouseStruct mouse;
+
+// The caller's thread only; survives a close.
+FontStruct font;
+
+std::string UpToNul(std::string_view text) {
+    return std::string(text.substr(0, text.find('\0')));
+}
+
+std::int32_t Unsigned16(Sint32 half) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(half) & 0xFFFFU);
+}
+
+bool Active() {
+    return state.load(std::memory_order_acquire) == STATE_ACTIVE;
+}
+
+void WaitWhile(WinState value) {
+    for (WinState now = state.load(std::memory_order_acquire); now == value;
+         now = state.load(std::memory_order_acquire)) {
+        state.wait(now, std::memory_order_acquire);
+    }
+}
+
+Uint32 RequestEvent() {
+    static const Uint32 type = [] {
+        const Uint32 registered = SDL_RegisterEvents(1);
+        return registered == static_cast<Uint32>(-1) ? Uint32{SDL_USEREVENT} : registered;
+    }();
+    return type;
+}
+
+// Only under `lock` with the window active, so the event queue cannot be torn down meanwhile.
+bool PushRequest(Request request) {
+    SDL_Event event{};
+    event.type = RequestEvent();
+    event.user.code = static_cast<Sint32>(request);
+    return SDL_PushEvent(&event) == 1;
+}
+
+// Caller's side of drawing, under `lock`.
+
+void RequestPresent(Canvas& c) {
+    if (!c.presentRequested) {
+        c.presentRequested = PushRequest(Request::Present);
+    }
+}
+
+void AddDirty(Canvas& c, const SDL_Rect& box) {
+    if (c.dirty.size() < MaxDirtyRects) {
+        c.dirty.push_back(box);
+        return;
+    }
+    SDL_Rect all = box;
+    for (const SDL_Rect& rect : c.dirty) {
+        SDL_UnionRect(&all, &rect, &all);
+    }
+    c.dirty.assign(1, all);
+}
+
+void Show(Canvas& c, const SDL_Rect& box) {
+    if (box.w <= 0 || box.h <= 0) {
+        return;
+    }
+    CopyRect(c.backBuffer.get(), c.shown.get(), box);
+    AddDirty(c, box);
+    RequestPresent(c);
+}
+
+// Runs `draw` on the canvas of the open window and shows the box it returns.
+template <typename Draw> void DrawAndShow(Draw&& draw) {
+    const std::scoped_lock guard(lock);
+    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+        return;
+    }
+    Show(*canvas, draw(*canvas));
+}
+
+constexpr std::uint32_t CreateColor(std::uint32_t color) {
+    return color & 0x00FFFFFFU;
+}
+
+SDL_Color TextColor(std::uint32_t color) {
+    return {static_cast<Uint8>(color & 0xFFU), static_cast<Uint8>(color >> 8U & 0xFFU),
+            static_cast<Uint8>(color >> 16U & 0xFFU), 255};
+}
+
+BitStruct* Entry(std::uint32_t handle) {
+    return handle >= 1 && handle <= bit.size() ? &bit[handle - 1] : nullptr;
+}
+
+// Window thread.
+
+class VideoSubsystem {
+  public:
+    VideoSubsystem() : up(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
+    ~VideoSubsystem() { Quit(); }
+    VideoSubsystem(const VideoSubsystem&) = delete;
+    VideoSubsystem& operator=(const VideoSubsystem&) = delete;
+
+    bool Up() const { return up; }
+    void Quit() {
+        if (up) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            up = false;
+        }
+    }
+
+  private:
+    bool up;
+};
+
+// Buffers of the window's real client size.
+std::unique_ptr<Canvas> Init(SDL_Window* window) {
+    const SDL_Surface* screen = SDL_GetWindowSurface(window);
+    if (screen == nullptr) {
+        return {};
+    }
+    auto created = std::make_unique<Canvas>();
+    created->backBuffer = MakeSurface(screen->w, screen->h);
+    created->shown = MakeSurface(screen->w, screen->h);
+    if (!created->backBuffer || !created->shown) {
+        return {};
+    }
+    return created;
+}
+
+void AddKey(std::uint32_t code) {
+    std::list<std::uint32_t> element{code}; // allocated before taking the lock
+    const std::scoped_lock guard(block);
+    keybuf.splice(keybuf.end(), element);
+}
+
+// Under `lock`, with the state changed to STATE_DEAD before the lock is let go.
+void FreeWindow() {
+    canvas.reset();
+    {
+        const std::scoped_lock guard(block);
+        mouse = {};
+        keybuf.clear();
+    }
+    for (std::atomic<bool>& held : key) {
+        held.store(false, std::memory_order_relaxed);
+    }
+    bit.clear();
+}
+
+class MessageLoop {
+  public:
+    explicit MessageLoop(SDL_Window* shownIn) : window(shownIn) {}
+
+    void Run() {
+        SDL_Event event;
+        for (;;) {
+            if (SDL_WaitEvent(&event) == 1 && !Dispatch(event)) {
+                return;
+            }
+        }
+    }
+
+    // The whole window surface onto the screen.
+    void Paint() {
+        {
+            const std::scoped_lock guard(lock);
+            SDL_Surface* screen = SDL_GetWindowSurface(window);
+            if (screen == nullptr) {
+                return;
+            }
+            canvas->dirty.clear();
+            SDL_BlitSurface(canvas->shown.get(), nullptr, screen, nullptr);
+        }
+        SDL_UpdateWindowSurface(window);
+    }
+
+  private:
+    // FALSE once the window is to close.
+    bool Dispatch(const SDL_Event& event) {
+        switch (event.type) {
+        case SDL_QUIT:
+            return false;
+        case SDL_WINDOWEVENT:
+            return OnWindowEvent(event.window);
+        case SDL_KEYDOWN:
+            OnKeyDown(event.key.keysym);
+            return true;
+        case SDL_KEYUP:
+            OnKeyUp(event.key.keysym);
+            return true;
+        case SDL_MOUSEMOTION:
+            OnMouseMove(event.motion);
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+            OnButtonDown(event.button);
+            return true;
+        case SDL_MOUSEBUTTONUP:
+            OnButtonUp(event.button);
+            return true;
+        default:
+            return event.type != RequestEvent() || OnRequest(Request{event.user.code});
+        }
+    }
+
+    bool OnWindowEvent(const SDL_WindowEvent& event) {
+        switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            return false;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            Paint();
+            return true;
+        default:
+            return true;
+        }
+    }
+
+    bool OnRequest(Request request) {
+        switch (request) {
+        case Request::Present:
+            Present();
+            return true;
+        case Request::Close:
+            return false;
+        case Request::Sync:
+            syncHandled.fetch_add(1, std::memory_order_release);
+            syncHandled.notify_all();
+            return true;
+        }
+        return true;
+    }
+
+    void Present() {
+        {
+            const std::scoped_lock guard(lock);
+            canvas->presentRequested = false;
+            presenting.assign(canvas->dirty.begin(), canvas->dirty.end());
+            canvas->dirty.clear();
+            SDL_Surface* screen = presenting.empty() ? nullptr : SDL_GetWindowSurface(window);
+            if (screen == nullptr) {
+                return;
+            }
+            for (const SDL_Rect& rect : presenting) {
+                SDL_Rect to = rect;
+                SDL_BlitSurface(canvas->shown.get(), &rect, screen, &to);
+            }
+        }
+        SDL_UpdateWindowSurfaceRects(window, presenting.data(),
+                                     static_cast<int>(presenting.size()));
+    }
+
+    static void OnKeyDown(const SDL_Keysym& keysym) {
+        if (IsSystemKey(keysym)) {
+            return;
+        }
+        const std::uint32_t code = VirtualKey(keysym);
+        if (code == 0) {
+            return;
+        }
+        key[code].store(true, std::memory_order_relaxed);
+        AddKey(code);
+    }
+
+    // Also with Alt held, so that no key stays held for ever.
+    static void OnKeyUp(const SDL_Keysym& keysym) {
+        const std::uint32_t code = VirtualKey(keysym);
+        if (code != 0) {
+            key[code].store(false, std::memory_order_relaxed);
+        }
+    }
+
+    static void OnMouseMove(const SDL_MouseMotionEvent& motion) {
+        const std::scoped_lock guard(block);
+        mouse.x = Unsigned16(motion.x);
+        mouse.y = Unsigned16(motion.y);
+    }
+
+    void OnButtonDown(const SDL_MouseButtonEvent& button) {
+        if (button.button == SDL_BUTTON_LEFT) {
+            // Every second click of a series is a double-click, which is not a press.
+            if (button.clicks % 2 == 0) {
+                return;
+            }
+            left = true;
+            Capture(!right);
+        } else if (button.button == SDL_BUTTON_RIGHT) {
+            right = true;
+            Capture(!left);
+        }
+    }
+
+    void OnButtonUp(const SDL_MouseButtonEvent& button) {
+        if (button.button == SDL_BUTTON_LEFT) {
+            left = false;
+            Release(!right);
+            MouseProc proc;
+            {
+                const std::scoped_lock guard(block);
+                proc = mouse.LeftUpProc;
+            }
+            if (proc) {
+                proc(Unsigned16(button.x), Unsigned16(button.y));
+            }
+        } else if (button.button == SDL_BUTTON_RIGHT) {
+            right = false;
+            Release(!left);
+        }
+    }
+
+    // Capture is best effort: a driver without it just reports nothing outside the window.
+    static void Capture(bool wanted) {
+        if (wanted) {
+            SDL_CaptureMouse(SDL_TRUE);
+        }
+    }
+    static void Release(bool wanted) {
+        if (wanted) {
+            SDL_CaptureMouse(SDL_FALSE);
+        }
+    }
+
+    SDL_Window* window;
+    bool left = false;
+    bool right = false;
+    std::vector<SDL_Rect> presenting;
+};
+
+// FALSE if the window could not be set up; by then every SDL resource is released again.
+bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
+    if (x > MaxWindowSide || y > MaxWindowSide) {
+        return false;
+    }
+    // Our own close handling decides what a closed window means; and the X11 shared-memory
+    // framebuffer needs no OpenGL.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    VideoSubsystem video;
+    if (!video.Up()) {
+        return false;
+    }
+    // Another module's subsystem can keep the event queue, and an earlier window's events, alive.
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    RequestEvent();
+    WindowPtr window{SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                      SDL_WINDOWPOS_UNDEFINED, static_cast<int>(x),
+                                      static_cast<int>(y), SDL_WINDOW_HIDDEN)};
+    if (!window) {
+        return false;
+    }
+    std::unique_ptr<Canvas> created = Init(window.get());
+    if (!created) {
+        return false;
+    }
+    SDL_StopTextInput();
+    SDL_ShowWindow(window.get());
+    {
+        const std::scoped_lock guard(lock);
+        canvas = std::move(created);
+    }
+    MessageLoop loop(window.get());
+    loop.Paint();
+    SDL_RaiseWindow(window.get());
+    {
+        const std::scoped_lock guard(lock);
+        state.store(STATE_ACTIVE, std::memory_order_release);
+    }
+    state.notify_all();
+
+    loop.Run();
+
+    window.reset();
+    {
+        const std::scoped_lock guard(lock);
+        FreeWindow();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        video.Quit();
+        state.store(STATE_DEAD, std::memory_order_release);
+        syncHandled.store(syncRequested, std::memory_order_release);
+    }
+    state.notify_all();
+    syncHandled.notify_all();
+    return true;
+}
+
+// SDL keeps per-thread data (its error text) that it frees itself only for its own threads.
+struct SdlThreadData {
+    SdlThreadData() = default;
+    SdlThreadData(const SdlThreadData&) = delete;
+    SdlThreadData& operator=(const SdlThreadData&) = delete;
+    ~SdlThreadData() { SDL_TLSCleanup(); }
+};
+
+void WinMain(const std::string& title, std::uint32_t x, std::uint32_t y) {
+    const SdlThreadData threadData;
+    if (!RunWindow(title, x, y)) {
+        state.store(STATE_ERROR, std::memory_order_release);
+        state.notify_all();
+    }
+}
+
+// Closes a window still open when the program ends, before the state above is destroyed.
+struct CloseAtExit {
+    CloseAtExit() = default;
+    CloseAtExit(const CloseAtExit&) = delete;
+    CloseAtExit& operator=(const CloseAtExit&) = delete;
+    ~CloseAtExit() { KillWindow(); }
+} closeAtExit;
+
+} // namespace
+
+void Init() {}
+
+void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
+    if (Active()) {
+        KillWindow();
+    }
+    try {
+        std::thread(WinMain, UpToNul(title), x, y).detach();
+    } catch (const std::system_error&) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
+        return;
+    }
+    WaitWhile(STATE_DEAD);
+    WinState failed = STATE_ERROR;
+    state.compare_exchange_strong(failed, STATE_DEAD, std::memory_order_acq_rel);
+}
+
+void KillWindow() {
+    for (;;) {
+        {
+            const std::scoped_lock guard(lock);
+            if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+                return;
+            }
+            if (PushRequest(Request::Close)) {
+                break;
+            }
+        }
+        std::this_thread::yield(); // the event queue is full; the window thread is draining it
+    }
+    WaitWhile(STATE_ACTIVE);
+}
+
+bool WindowOpen() {
+    return Active();
+}
+
+bool KeyDown(std::uint32_t k) {
+    return k < key.size() && key[k].load(std::memory_order_relaxed);
+}
+
+bool GetKeyPressed(std::uint32_t& pressed) {
+    std::list<std::uint32_t> oldest; // freed after the lock is let go
+    {
+        const std::scoped_lock guard(block);
+        if (keybuf.empty()) {
+            return false;
+        }
+        oldest.splice(oldest.end(), keybuf, keybuf.begin());
+    }
+    pressed = oldest.front();
+    return true;
+}
+
+void FlushKeys() {
+    std::list<std::uint32_t> all;
+    const std::scoped_lock guard(block);
+    all.swap(keybuf);
+}
+
+void MousePos(std::int32_t& x, std::int32_t& y) {
+    const std::scoped_lock guard(block);
+    x = mouse.x;
+    y = mouse.y;
+}
+
+void OnMouseLeftUp(MouseProc proc) {
+    const std::scoped_lock guard(block);
+    mouse.LeftUpProc = std::move(proc);
+}
+
+// Every drawing operation has already copied what it touched to the window surface, so all
+// that can lag behind is the screen.
+void UpdateWindow() {
+    const std::scoped_lock guard(lock);
+    if (state.load(std::memory_order_relaxed) == STATE_ACTIVE && !canvas->dirty.empty()) {
+        RequestPresent(*canvas);
+    }
+}
+
+void ClearScreen() {
+    DrawAndShow([](Canvas& c) {
+        return DrawRectangle(c.backBuffer.get(), {0, 0, c.backBuffer->w, c.backBuffer->h},
+                             ToPixel(0), true);
+    });
+}
+
+void Rectangle(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+               std::uint32_t color, bool fill) {
+    const auto [left, right] = std::minmax(x0, x1);
+    const auto [top, bottom] = std::minmax(y0, y1);
+    DrawAndShow([&](Canvas& c) {
+        return DrawRectangle(c.backBuffer.get(), {left, top, right, bottom},
+                             ToPixel(CreateColor(color)), fill);
+    });
+}
+
+void SetFont(std::uint32_t style, std::uint32_t color) {
+    font.style = style;
+    font.color = CreateColor(color);
+}
+
+void Text(std::string_view text, std::int32_t x, std::int32_t y) {
+    const std::string line = UpToNul(text);
+    if (line.empty()) {
+        return;
+    }
+    DrawAndShow([&](Canvas& c) -> SDL_Rect {
+        TTF_Font* face = c.fonts.Get(font.style);
+        if (face == nullptr) {
+            return {};
+        }
+        const SurfacePtr glyphs{TTF_RenderText_Blended(face, line.c_str(), TextColor(font.color))};
+        if (!glyphs) {
+            return {};
+        }
+        return Blit(glyphs.get(), c.backBuffer.get(), x, y);
+    });
+}
+
+void TextInt(std::int32_t number, std::int32_t x, std::int32_t y) {
+    std::array<char, 12> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), number);
+    Text(std::string_view(text.data(), static_cast<std::size_t>(result.ptr - text.data())), x, y);
+}
+
+void TextCard(std::uint32_t number, std::int32_t x, std::int32_t y) {
+    TextInt(static_cast<std::int32_t>(number), x, y);
+}
+
+void GetTextSize(std::string_view text, std::uint32_t style, std::uint32_t& width,
+                 std::uint32_t& height) {
+    width = 0;
+    height = 0;
+    const std::string line = UpToNul(text);
+    const std::scoped_lock guard(lock);
+    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+        return;
+    }
+    TTF_Font* face = canvas->fonts.Get(style);
+    int w = 0;
+    int h = 0;
+    if (face == nullptr || TTF_SizeText(face, line.c_str(), &w, &h) != 0) {
+        return;
+    }
+    // The cell of the font, whatever the characters reach.
+    width = static_cast<std::uint32_t>(w);
+    height = static_cast<std::uint32_t>(TTF_FontHeight(face));
+}
+
+std::uint32_t LoadBitmap(std::string_view file, std::uint32_t width, std::uint32_t height) {
+    SurfacePtr picture = LoadPicture(UpToNul(file), width, height);
+    if (!picture) {
+        return 0;
+    }
+    const std::scoped_lock guard(lock);
+    bit.push_back({std::move(picture), width, height});
+    return static_cast<std::uint32_t>(bit.size());
+}
+
+void DrawBitmap(std::uint32_t bitmap, std::int32_t x, std::int32_t y) {
+    DrawAndShow([&](Canvas& c) -> SDL_Rect {
+        const BitStruct* e = Entry(bitmap);
+        return e != nullptr ? Blit(e->hbit.get(), c.backBuffer.get(), x, y) : SDL_Rect{};
+    });
+}
+
+void DrawMaskBitmap(std::uint32_t bitmap, std::uint32_t maskbitmap, std::int32_t x,
+                    std::int32_t y) {
+    DrawAndShow([&](Canvas& c) -> SDL_Rect {
+        const BitStruct* e = Entry(bitmap);
+        const BitStruct* m = Entry(maskbitmap);
+        if (e == nullptr || m == nullptr) {
+            return {};
+        }
+        return MaskedCopy(e->hbit.get(), m->hbit.get(), c.backBuffer.get(), x, y);
+    });
+}
+
+namespace Testing {
+namespace {
+
+std::optional<std::uint32_t> Pixel(SurfacePtr Canvas::*surface, std::int32_t x, std::int32_t y) {
+    const std::scoped_lock guard(lock);
+    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+        return std::nullopt;
+    }
+    const SDL_Surface* s = ((*canvas).*surface).get();
+    if (x < 0 || y < 0 || x >= s->w || y >= s->h) {
+        return std::nullopt;
+    }
+    return ToColor(ReadPixel(s, x, y));
+}
+
+} // namespace
+
+std::optional<std::uint32_t> BackBufferPixel(std::int32_t x, std::int32_t y) {
+    return Pixel(&Canvas::backBuffer, x, y);
+}
+
+std::optional<std::uint32_t> WindowPixel(std::int32_t x, std::int32_t y) {
+    return Pixel(&Canvas::shown, x, y);
+}
+
+void WaitUntilHandled() {
+    std::uint64_t ticket = 0;
+    {
+        const std::scoped_lock guard(lock);
+        if (state.load(std::memory_order_relaxed) != STATE_ACTIVE || !PushRequest(Request::Sync)) {
+            return;
+        }
+        ticket = ++syncRequested;
+    }
+    for (std::uint64_t handled = syncHandled.load(std::memory_order_acquire); handled < ticket;
+         handled = syncHandled.load(std::memory_order_acquire)) {
+        syncHandled.wait(handled, std::memory_order_acquire);
+    }
+}
+
+} // namespace Testing
+
+} // namespace Wimdows

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+// One window at a time, run by a thread of its own: an off-screen back buffer that every
+// drawing operation also copies to the window at once, a held-key table and a key queue,
+// the mouse position with a left-release callback, and a table of loaded bitmaps.
+// Every call is made from one caller thread; while no window is open, drawing and text
+// operations do nothing.
+namespace Wimdows {
+
+enum WinState : std::uint8_t { STATE_DEAD = 0, STATE_ACTIVE = 1, STATE_ERROR = 2 };
+
+// Colour value 0x00BBGGRR, red in the lowest byte; the top byte is ignored.
+constexpr std::uint32_t RGB(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(green) << 8U |
+           static_cast<std::uint32_t>(blue) << 16U;
+}
+
+// Font styles: the stock fonts; any other number selects FONT_DEFAULT_GUI.
+inline constexpr std::uint32_t FONT_DEFAULT_GUI = 0;
+inline constexpr std::uint32_t FONT_SYSTEM = 1;
+inline constexpr std::uint32_t FONT_SYSTEM_FIXED = 2;
+inline constexpr std::uint32_t FONT_ANSI_VAR = 3;
+inline constexpr std::uint32_t FONT_ANSI_FIXED = 4;
+inline constexpr std::uint32_t FONT_OEM_FIXED = 5;
+
+// Key codes are Windows virtual-key codes (letters 'A'..'Z', digits '0'..'9'); a few by name.
+inline constexpr std::uint32_t KEY_ENTER = 13;
+inline constexpr std::uint32_t KEY_ESCAPE = 27;
+inline constexpr std::uint32_t KEY_LEFT = 37;
+inline constexpr std::uint32_t KEY_UP = 38;
+inline constexpr std::uint32_t KEY_RIGHT = 39;
+inline constexpr std::uint32_t KEY_DOWN = 40;
+
+using MouseProc = std::function<void(std::int32_t x, std::int32_t y)>;
+
+void Init();
+
+// Opens a window whose client area is x by y pixels (closing any open one first) and returns
+// once it is ready or its setup has failed. The title ends at its first NUL.
+void Window(std::string_view title, std::uint32_t x, std::uint32_t y);
+// Closes the window and returns once it is gone; at once if none is open.
+void KillWindow();
+// FALSE once the window is gone, also when the user closed it.
+bool WindowOpen();
+
+// Keyboard and mouse, filled by the window thread.
+bool KeyDown(std::uint32_t k);
+// Takes the oldest queued key code; FALSE, leaving `key` alone, when the queue is empty.
+bool GetKeyPressed(std::uint32_t& key);
+void FlushKeys();
+// Position of the last mouse move, each coordinate read as an unsigned 16-bit number.
+void MousePos(std::int32_t& x, std::int32_t& y);
+// Called on the window thread with the release position; an empty `proc` unregisters.
+// Lasts until the window closes.
+void OnMouseLeftUp(MouseProc proc);
+
+// Drawing: into the back buffer, and what was touched onto the window at once.
+void UpdateWindow();
+void ClearScreen();
+// Corners in any order, both included; `fill` FALSE draws a one-pixel frame.
+void Rectangle(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
+               std::uint32_t color, bool fill);
+void SetFont(std::uint32_t style, std::uint32_t color);
+// One line of text, transparent background, top-left corner at (x, y).
+void Text(std::string_view text, std::int32_t x, std::int32_t y);
+void TextInt(std::int32_t number, std::int32_t x, std::int32_t y);
+// `number` at most 2147483647.
+void TextCard(std::uint32_t number, std::int32_t x, std::int32_t y);
+// 0 by 0 while no window is open.
+void GetTextSize(std::string_view text, std::uint32_t style, std::uint32_t& width,
+                 std::uint32_t& height);
+
+// Bitmaps: handle 1, 2, ... in load order until the window closes; 0 when loading fails.
+std::uint32_t LoadBitmap(std::string_view file, std::uint32_t width, std::uint32_t height);
+void DrawBitmap(std::uint32_t bitmap, std::int32_t x, std::int32_t y);
+// Copies the pixels of `bitmap` whose pixel in `maskbitmap` is white; black ones are skipped.
+void DrawMaskBitmap(std::uint32_t bitmap, std::uint32_t maskbitmap, std::int32_t x, std::int32_t y);
+
+} // namespace Wimdows
