@@ -109,8 +109,10 @@ TEST_F(MixerTest, LoopPlaysOnAndOneShotEndsByItself) {
     PlaySound(looped, true);
     PlaySound(once, false);
     EXPECT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
-    std::this_thread::sleep_for(400ms);
-    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0})) << "the 0.1 s one-shot ended, the loop not";
+    ASSERT_TRUE(Eventually([] { return PlayingChannels() == std::vector<int>{0}; }))
+        << "the 0.1 s one-shot ends";
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0})) << "the loop plays on";
     StopSound(looped);
     EXPECT_TRUE(PlayingChannels().empty());
 }
@@ -228,7 +230,8 @@ TEST_F(MixerTest, ChangedFileIsDecodedAnew) {
     const std::uint32_t after = LoadSound(blip);
     PlaySound(before, false);
     PlaySound(after, false);
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(Eventually([] { return PlayingChannels() == std::vector<int>{1}; }));
+    std::this_thread::sleep_for(300ms);
     EXPECT_EQ(PlayingChannels(), (std::vector<int>{1})) << "only the new, longer content plays on";
 }
 
