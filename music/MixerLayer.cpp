@@ -35,6 +35,7 @@ class AudioOutput {
         if (!subsystem_) {
             return;
         }
+        // Without the MP3 decoder, WAV files still load; MP3 files then give no sound.
         Mix_Init(MIX_INIT_MP3);
         decoders_ = true;
         // No changes allowed: samples are decoded to this exact format, so they stay playable
