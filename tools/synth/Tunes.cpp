@@ -125,10 +125,10 @@ Track LevelTune() {
         const bool bridge = bar >= 8 && bar < 16;
         const auto i = static_cast<std::size_t>(bar % 8);
         const Chord c = Parse(bridge ? chordsB.at(i) : chordsA.at(i));
-        Play(t, at, kSixteenth, bridge ? melodyB.at(i) : melodyA.at(i), kLead, bar >= 16 ? 12 : 0);
+        Play(t, at, kSixteenth, bridge ? melodyB.at(i) : melodyA.at(i), kLead);
         if (bar >= 16) { // the last part doubles the tune an octave lower
             Play(t, at, kSixteenth, melodyA.at(i),
-                 Voice{Wave::Triangle, {0.005, 0.1, 0.6, 0.05}, 0.12, 0.3, 0, 0, 1});
+                 Voice{Wave::Triangle, {0.005, 0.1, 0.6, 0.05}, 0.14, 0.3, 0, 0, 1}, -12);
         }
         PumpingBass(t, at, kSixteenth, c, 8, kBass);
         Arpeggio(t, at, kSixteenth, c, 16, kArp);
