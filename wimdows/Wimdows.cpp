@@ -168,7 +168,7 @@ BitStruct* Entry(std::uint32_t handle) {
 
 class VideoSubsystem {
   public:
-    VideoSubsystem() : up(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
+    VideoSubsystem() : up(Start()) {}
     ~VideoSubsystem() { Quit(); }
     VideoSubsystem(const VideoSubsystem&) = delete;
     VideoSubsystem& operator=(const VideoSubsystem&) = delete;
@@ -182,6 +182,22 @@ class VideoSubsystem {
     }
 
   private:
+    // An X server now and then refuses a connection opened right after the previous window's
+    // closed; a moment later it accepts. A missing display fails every attempt.
+    static bool Start() {
+        constexpr int Attempts = 5;
+        constexpr Uint32 PauseMs = 20;
+        for (int attempt = 1;; ++attempt) {
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+                return true;
+            }
+            if (attempt == Attempts) {
+                return false;
+            }
+            SDL_Delay(PauseMs);
+        }
+    }
+
     bool up;
 };
 
