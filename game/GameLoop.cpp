@@ -1,0 +1,288 @@
+#include "game/Doolhof.hpp"
+#include "game/Meandor.hpp"
+#include "music/Music.hpp"
+#include "support/GeneralLib.hpp"
+#include "support/StandardLib.hpp"
+#include "wimdows/Wimdows.hpp"
+
+#include <chrono>
+#include <thread>
+
+namespace Meandor {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t EnterToets = 13;
+constexpr std::uint32_t VlagTick = 10;
+constexpr std::uint32_t VlagWegTick = 30;
+
+// The level whose maze file doolhof[level] last read: the file is read again only when
+// `level` moves on, which gives the same grid as reading it on every pass.
+std::uint32_t geladenLevel = 0;
+bool vensterMislukt = false;
+Waarnemer waarnemer;
+
+void LaadHuidigDoolhof() {
+    Doolhofladen();
+    geladenLevel = level;
+}
+
+void HerbouwFriet() {
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= Rijen; ++y) {
+            frietArr[x][y] = doolhof[level][x][y] == FrietTeken;
+        }
+    }
+}
+
+void TekenDeur() {
+    const FiguurPaar& deur = frietCount == FrietPerLevel ? figuur[9] : figuur[10];
+    Wimdows::DrawBitmap(deur.beeld, 900, 600);
+}
+
+void TekenAchtergrond() {
+    Wimdows::DrawBitmap(achtergrond, 0, 0);
+    checkAchtergrondTekenen = false;
+    TekenLevens();
+    TekenScore();
+    Wimdows::SetFont(4, 0);
+    Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
+    Wimdows::Text("Press 'p' to pause", 5, 30);
+}
+
+void TekenCel(std::uint32_t x, std::uint32_t y) {
+    const auto px = static_cast<std::int32_t>(CelNaarPixel(x));
+    const auto py = static_cast<std::int32_t>(CelNaarPixel(y));
+    auto masker = [&](const FiguurPaar& paar) {
+        Wimdows::DrawMaskBitmap(paar.beeld, paar.masker, px, py);
+    };
+    if (frietArr[x][y]) {
+        Wimdows::DrawBitmap(tegel, px, py);
+        masker(figuur[4]);
+    } else if (cheatArr[x][y]) {
+        masker(figuur[5]);
+    } else if (vlagArr[x][y]) {
+        Wimdows::DrawBitmap(tegel, px, py);
+        masker(figuur[6]);
+    } else if (!IsMuurTeken(doolhof[level][x][y])) {
+        Wimdows::DrawBitmap(tegel, px, py);
+    }
+    if (x == zorpX && y == zorpY) {
+        masker(figuur[0]);
+    }
+}
+
+void StapStrikjes() {
+    for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
+        if (GeneralLib::TimerReached(0) && strikArr[i]) {
+            strikjes2(strikXArr[i], strikYArr[i]);
+        }
+    }
+}
+
+void Tick(std::uint32_t Speed) {
+    if (!GeneralLib::TimerReached(0)) {
+        return;
+    }
+    GeneralLib::SetTimer(0, Speed);
+    ++countLoop;
+    if (countLoop == VlagTick) {
+        PlaatsVlag();
+    } else if (countLoop == VlagWegTick) {
+        VerwijderVlag();
+    }
+}
+
+bool VlagPlekBestaat() {
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= 20; ++y) {
+            if (doolhof[level][x][y] == LeegTeken && !frietArr[x][y] && !cheatArr[x][y]) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void MarkeerRijen1Tot20() {
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= 20; ++y) {
+            refresh[x][y] = true;
+        }
+    }
+}
+
+void NeemItemsWeg() {
+    if (InDoolhof(XCheat, YCheat)) {
+        cheatArr[XCheat][YCheat] = false;
+    }
+    if (InDoolhof(XVlag, YVlag)) {
+        vlagArr[XVlag][YVlag] = false;
+    }
+}
+
+bool OpenVenster(const char* title) {
+    Wimdows::Window(title, 1000, 700);
+    vensterMislukt = !Wimdows::WindowOpen();
+    return !vensterMislukt;
+}
+
+bool VensterMislukt() {
+    return vensterMislukt;
+}
+
+bool VensterOpen() {
+    return Wimdows::WindowOpen();
+}
+
+void SetWaarnemer(Waarnemer w) {
+    waarnemer = std::move(w);
+}
+
+void Waarneem(Moment moment) {
+    if (waarnemer) {
+        waarnemer(moment);
+    }
+}
+
+void WachtOpEnter(Bitmap picture) {
+    // Polling a few milliseconds apart keeps a waiting game off the processor.
+    do {
+        Wimdows::DrawBitmap(picture, 0, 0);
+        if (Wimdows::KeyDown(EnterToets)) {
+            break;
+        }
+        Waarneem(Moment::Wachten);
+        std::this_thread::sleep_for(5ms);
+    } while (VensterOpen());
+    Wimdows::FlushKeys();
+}
+
+void PlaatsVlag() {
+    if (!VlagPlekBestaat()) {
+        return;
+    }
+    do {
+        XVlag = StandardLib::RandomCard(1, 30);
+        YVlag = StandardLib::RandomCard(1, 20);
+    } while (doolhof[level][XVlag][YVlag] != LeegTeken || frietArr[XVlag][YVlag] ||
+             cheatArr[XVlag][YVlag]);
+    vlagArr[XVlag][YVlag] = true;
+    refresh[XVlag][YVlag] = true;
+}
+
+void VerwijderVlag() {
+    vlagArr[XVlag][YVlag] = false;
+    refresh[XVlag][YVlag] = true;
+}
+
+void TekenCellen() {
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= Rijen; ++y) {
+            if (refresh[x][y]) {
+                TekenCel(x, y);
+                refresh[x][y] = false;
+            }
+        }
+    }
+}
+
+void BeginWaarden(std::uint32_t Speed) {
+    level = 1;
+    LaadHuidigDoolhof();
+    BitmapsLaden();
+    BitmapsInArrays();
+    MarkeerRijen1Tot20();
+    NeemItemsWeg();
+    zorpX = StartCel.x;
+    zorpY = StartCel.y;
+    levens = 3;
+    levendeStrikjes = StartStrikjes;
+    frietCount = 0;
+    countLoop = 0;
+    countCheat = 0;
+    XCheat = 1;
+    YCheat = 1;
+    XVlag = 1;
+    YVlag = 1;
+    checkFriet = true;
+    checkAchtergrondTekenen = true;
+    einde = false;
+    strikArr.fill(false);
+    for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
+        strikXArr[i] = strikStartTabel[i].pixelX;
+        strikYArr[i] = strikStartTabel[i].pixelY;
+    }
+    GeneralLib::SetTimer(0, Speed);
+}
+
+void SpelStart(std::uint32_t Speed) {
+    if (!OpenVenster("Spel")) {
+        einde = true;
+        menuCheck = true;
+        return;
+    }
+    if (Music::InitMusic()) {
+        muziek[0] = Music::LoadSound("muziek/Levelmuziek.WAV");
+        Music::PlaySound(muziek[0], true);
+        Music::SetSoundVolume(muziek[0], 100);
+    }
+    Provincies();
+    WachtOpEnter(provincieArr[1]);
+    BeginWaarden(Speed);
+}
+
+void SpelRonde(std::uint32_t Speed) {
+    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
+        strikArr[i] = true;
+    }
+    achtergrond = achtergrondArr[level];
+    tegel = tegelArr[level];
+    rechthoekHart = rechthoekHartArr[level];
+    rechthoekScore = rechthoekScoreArr[level];
+    rechthoekTekst = rechthoekTekstArr[level];
+    if (checkFriet) {
+        HerbouwFriet();
+        checkFriet = false;
+    }
+    TekenDeur();
+    if (checkAchtergrondTekenen) {
+        TekenAchtergrond();
+    }
+    TekenCellen();
+    CheckKey();
+    PakIets(XCheat, YCheat, 1);
+    PakIets(XVlag, YVlag, 2);
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= Rijen; ++y) {
+            PakFriet(x, y);
+        }
+    }
+    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
+        Dood(strikXArr[i], strikYArr[i]);
+    }
+    StapStrikjes();
+    Tick(Speed);
+    VeranderDoolhof();
+    if (level != geladenLevel) {
+        LaadHuidigDoolhof();
+    }
+}
+
+void Spel(std::uint32_t Speed) {
+    SpelStart(Speed);
+    while (!einde) {
+        SpelRonde(Speed);
+        if (!VensterOpen()) {
+            einde = true;
+            menuCheck = true;
+        }
+        Waarneem(Moment::Ronde);
+        std::this_thread::sleep_for(1ms);
+    }
+}
+
+} // namespace Meandor

@@ -1,0 +1,122 @@
+#include "game/Meandor.hpp"
+#include "support/StandardLib.hpp"
+#include "wimdows/Wimdows.hpp"
+
+#include <chrono>
+#include <thread>
+
+namespace Meandor {
+namespace {
+
+constexpr std::uint32_t ToetsLinks = 37;
+constexpr std::uint32_t ToetsOmhoog = 38;
+constexpr std::uint32_t ToetsRechts = 39;
+constexpr std::uint32_t ToetsOmlaag = 40;
+constexpr std::uint32_t ToetsEscape = 27;
+constexpr std::uint32_t ToetsH = 72;
+constexpr std::uint32_t ToetsP = 80;
+constexpr std::uint32_t ToetsS = 83;
+
+void SchrijfHint(const char* tekst) {
+    Wimdows::SetFont(4, 0);
+    Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
+    Wimdows::Text(tekst, 5, 30);
+}
+
+bool CheatPlekBestaat() {
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= 20; ++y) {
+            if (doolhof[level][x][y] == LeegTeken && !frietArr[x][y]) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Hamburger() {
+    if (countCheat != 0 || !CheatPlekBestaat()) {
+        return;
+    }
+    do {
+        XCheat = StandardLib::RandomCard(1, 30);
+        YCheat = StandardLib::RandomCard(1, 20);
+    } while (doolhof[level][XCheat][YCheat] != LeegTeken || frietArr[XCheat][YCheat]);
+    cheatArr[XCheat][YCheat] = true;
+    refresh[XCheat][YCheat] = true;
+    countCheat = 1;
+}
+
+// Holds the game until S; every other key is dropped. Polls a few milliseconds apart, and gives
+// up when the window has gone, since no S can come then.
+void Pauze() {
+    using namespace std::chrono_literals;
+    SchrijfHint("Press 's' to continue");
+    bool HULP = false;
+    while (!HULP && VensterOpen()) {
+        std::uint32_t pushedkey = 0;
+        if (Wimdows::GetKeyPressed(pushedkey) && pushedkey == ToetsS) {
+            SchrijfHint("Press 'p' to pause");
+            HULP = true;
+        } else {
+            Waarneem(Moment::Wachten);
+            std::this_thread::sleep_for(5ms);
+        }
+    }
+}
+
+void Stap(std::int64_t dx, std::int64_t dy) {
+    const std::int64_t x = std::int64_t{zorpX} + dx;
+    const std::int64_t y = std::int64_t{zorpY} + dy;
+    if (IsMuur(x, y)) {
+        return;
+    }
+    if (dx > 0) {
+        figuur[0] = figuur[1];
+    } else if (dx < 0) {
+        figuur[0] = figuur[2];
+    } else if (dy < 0 && zorpX == 1) {
+        return;
+    }
+    zorpX = static_cast<std::uint32_t>(x);
+    zorpY = static_cast<std::uint32_t>(y);
+}
+
+} // namespace
+
+void CheckKey() {
+    std::uint32_t pushedkey = 0;
+    if (!Wimdows::GetKeyPressed(pushedkey)) {
+        return;
+    }
+    refresh[zorpX][zorpY] = true;
+    switch (pushedkey) {
+    case ToetsRechts:
+        Stap(1, 0);
+        break;
+    case ToetsOmlaag:
+        Stap(0, 1);
+        break;
+    case ToetsLinks:
+        Stap(-1, 0);
+        break;
+    case ToetsOmhoog:
+        Stap(0, -1);
+        break;
+    case ToetsH:
+        Hamburger();
+        break;
+    case ToetsEscape:
+        einde = true;
+        menuCheck = true;
+        break;
+    case ToetsP:
+        Pauze();
+        break;
+    default:
+        break;
+    }
+    refresh[zorpX][zorpY] = true;
+}
+
+} // namespace Meandor

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "game/GameState.hpp"
+
+#include <cstdint>
+#include <functional>
+
+// The game's procedures, by the file that holds them. All run on the main thread and work on
+// the state of GameState.hpp.
+namespace Meandor {
+
+// Screens.cpp: the program's screens outside the maze.
+enum class Scherm { Menu, SubMenu, Instructions, Credits, Einde, GeenVenster };
+Scherm Menu();
+Scherm SubMenu();
+Scherm Instructions();
+Scherm Credits();
+// Runs the screens from the main menu until Quit or a closed window: 0, or 1 when no window
+// could be opened. Does not return to the main menu by recursion, so games in a row are flat.
+int Start();
+
+// Artwork.cpp: loads the level pictures and sprites into their tables.
+void Provincies();
+void BitmapsLaden();
+void BitmapsInArrays();
+
+// GameLoop.cpp: one whole game.
+void Spel(std::uint32_t Speed);
+// The steps of Spel: opening the window, music and the first picture, the starting values,
+// one pass of the loop (without its sleep).
+void SpelStart(std::uint32_t Speed);
+void BeginWaarden(std::uint32_t Speed);
+void SpelRonde(std::uint32_t Speed);
+void TekenCellen();
+void PlaatsVlag();
+void MarkeerRijen1Tot20();
+// Takes the hamburger and the flag off the cells their coordinates name. Before the first
+// game those coordinates are (0, 0), outside the grid, and nothing is touched.
+void NeemItemsWeg();
+void VerwijderVlag();
+// Opens a screen's window; FALSE (and remembered) when none could be opened.
+bool OpenVenster(const char* title);
+bool VensterMislukt();
+// FALSE once the player has closed the window: every wait gives up then.
+bool VensterOpen();
+// Draws `picture` over the whole window until Enter is held, then empties the key queue.
+void WachtOpEnter(Bitmap picture);
+
+// A scripted player or a replay acts here, on the game thread: after every pass of the loop
+// and at every poll of a wait (a picture waiting for Enter, the pause).
+enum class Moment { Ronde, Wachten };
+using Waarnemer = std::function<void(Moment)>;
+void SetWaarnemer(Waarnemer waarnemer);
+void Waarneem(Moment moment);
+
+// Keys.cpp: the player's commands.
+void CheckKey();
+
+// Enemies.cpp: the bow ties.
+void strikjeLeft(std::uint32_t& X, std::uint32_t& Y);
+void strikjeRight(std::uint32_t& X, std::uint32_t& Y);
+void strikjeUp(std::uint32_t& X, std::uint32_t& Y);
+void strikjeDown(std::uint32_t& X, std::uint32_t& Y);
+void strikjes(std::uint32_t& X, std::uint32_t& Y);
+void strikjes2(std::uint32_t& X, std::uint32_t& Y);
+
+// Pickups.cpp: fries, bonus items, collisions, lives.
+void PakFriet(std::uint32_t x, std::uint32_t y);
+void PakIets(std::uint32_t x, std::uint32_t y, std::uint32_t bonus);
+void Dood(std::uint32_t X, std::uint32_t Y);
+void TekenLevens();
+void GameOver();
+void TekenScore();
+
+// Levels.cpp: the exit and the finale.
+void VeranderDoolhof();
+void Eindscherm();
+
+} // namespace Meandor

@@ -1,0 +1,150 @@
+#include "game/Meandor.hpp"
+#include "music/Music.hpp"
+#include "standardmenu/StandardMenu.hpp"
+#include "wimdows/Wimdows.hpp"
+
+#include <array>
+
+namespace Meandor {
+namespace {
+
+using StandardMenu::ButtonRc;
+using StandardMenu::CreateButton;
+
+using StartMenu = std::array<ButtonRc, 4>;
+using BackMenu = std::array<ButtonRc, 2>;
+
+ButtonRc Knop(const char* naam) {
+    const std::string stam = std::string("menu/") + naam;
+    return CreateButton(250, 75, stam + "0.bmp", stam + "1.bmp");
+}
+
+void LoadStartMenu(StartMenu& startMenu) {
+    startMenu = {Knop("Start"), Knop("Instructions"), Knop("Credits"), Knop("Quit")};
+    StandardMenu::SetVerticalMenu(110, 50, 150, startMenu);
+}
+
+void LoadSubStartMenu(StartMenu& startMenu) {
+    startMenu = {Knop("easy"), Knop("medium"), Knop("hard"), Knop("Back")};
+    StandardMenu::SetVerticalMenu(110, 50, 150, startMenu);
+}
+
+std::int32_t Toon(Bitmap picture, std::span<const ButtonRc> menu) {
+    Wimdows::ClearScreen();
+    Wimdows::DrawBitmap(picture, 0, 0);
+    Wimdows::UpdateWindow();
+    return StandardMenu::MenuSelection(menu);
+}
+
+// A screen whose window is gone ends the program, as Quit would, but without a fuss.
+Scherm Verlaten() {
+    return VensterMislukt() ? Scherm::GeenVenster : Scherm::Einde;
+}
+
+// The instructions and credits screens differ only in title and picture.
+Scherm InfoScherm(const char* title, const char* picture) {
+    if (!OpenVenster(title)) {
+        return Verlaten();
+    }
+    BackMenu back{Knop("Back"), Knop("Quit")};
+    const Bitmap info = Wimdows::LoadBitmap(picture, 1000, 700);
+    StandardMenu::SetVerticalMenu(750, 550, 80, back);
+    switch (Toon(info, back)) {
+    case 0:
+        return Scherm::Menu;
+    case 1:
+        Music::StopSound(muziek[2]);
+        Wimdows::KillWindow();
+        return Scherm::Einde;
+    default:
+        return Verlaten();
+    }
+}
+
+} // namespace
+
+Scherm Menu() {
+    if (!OpenVenster("Menu")) {
+        return Verlaten();
+    }
+    StartMenu startMenu;
+    LoadStartMenu(startMenu);
+    const Bitmap background = Wimdows::LoadBitmap("menu/begincartoon.bmp", 1000, 700);
+    menuCheck = false;
+    if (Music::InitMusic()) {
+        muziek[2] = Music::LoadSound("muziek/Menumuziek.MP3");
+        Music::PlaySound(muziek[2], true);
+        Music::SetSoundVolume(muziek[2], 200);
+    }
+    switch (Toon(background, startMenu)) {
+    case 0:
+        return Scherm::SubMenu;
+    case 1:
+        return Scherm::Instructions;
+    case 2:
+        return Scherm::Credits;
+    case 3:
+        Wimdows::KillWindow();
+        Music::StopSound(muziek[2]);
+        return Scherm::Einde;
+    default:
+        return Verlaten();
+    }
+}
+
+Scherm SubMenu() {
+    if (!OpenVenster("SubMenu")) {
+        return Verlaten();
+    }
+    StartMenu startMenu;
+    LoadSubStartMenu(startMenu);
+    const Bitmap background = Wimdows::LoadBitmap("menu/begincartoon.bmp", 1000, 700);
+    menuCheck = false;
+    constexpr std::array<std::uint32_t, 3> snelheden{100, 75, 55};
+    const std::int32_t select = Toon(background, startMenu);
+    if (select < 0) {
+        return Verlaten();
+    }
+    if (select == 3) {
+        return Scherm::Menu;
+    }
+    Spel(snelheden[static_cast<std::size_t>(select)]);
+    return VensterOpen() ? Scherm::Menu : Verlaten();
+}
+
+Scherm Instructions() {
+    return InfoScherm("Instuctions", "afbeeldingen/Instructiescherm.bmp");
+}
+
+Scherm Credits() {
+    return InfoScherm("Credits", "afbeeldingen/creditscherm.bmp");
+}
+
+int Start() {
+    Scherm scherm = Scherm::Menu;
+    while (scherm != Scherm::Einde && scherm != Scherm::GeenVenster) {
+        switch (scherm) {
+        case Scherm::Menu:
+            scherm = Menu();
+            break;
+        case Scherm::SubMenu:
+            scherm = SubMenu();
+            break;
+        case Scherm::Instructions:
+            scherm = Instructions();
+            break;
+        case Scherm::Credits:
+            scherm = Credits();
+            break;
+        default:
+            break;
+        }
+    }
+    for (const Sound s : muziek) {
+        Music::StopSound(s);
+    }
+    Wimdows::KillWindow();
+    return scherm == Scherm::GeenVenster ? 1 : 0;
+}
+
+} // namespace Meandor

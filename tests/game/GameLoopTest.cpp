@@ -1,0 +1,245 @@
+#include "SpelTesting.hpp"
+#include "game/Doolhof.hpp"
+#include "game/Meandor.hpp"
+#include "support/GeneralLib.hpp"
+#include "support/StandardLib.hpp"
+#include "wimdows/Wimdows.hpp"
+#include "wimdows/WimdowsTesting.hpp"
+
+#include <SDL.h>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+
+namespace {
+
+using namespace Meandor;
+
+constexpr std::uint32_t Speed = 100;
+
+// A game on a clock the test moves by hand, in a directory with its own maze files.
+class GameLoop : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GeneralLib::SetClock([this] { return Tijd(); });
+        rijen = SpelTesting::OpenDoolhof();
+        for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {
+            SpelTesting::SchrijfDoolhofBestand(lvl, rijen);
+        }
+        SpelTesting::OpenSpelVenster();
+    }
+    void TearDown() override {
+        Wimdows::KillWindow();
+        GeneralLib::SetClock({});
+    }
+    GeneralLib::TimeOfDay Tijd() const { return {12, 0, honderdsten / 100, honderdsten % 100}; }
+    void Begin() {
+        StandardLib::Init();
+        BeginWaarden(Speed);
+        for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
+            strikXArr[i] = 900; // parked in column 30, clear of the player
+            strikYArr[i] = 90;
+        }
+        levendeStrikjes = 0; // no enemies unless a case wants them
+    }
+    // A plain coloured picture, written as a BMP file, stands in for the artwork.
+    static Bitmap Plaatje(const char* naam, Uint8 r, Uint8 g, Uint8 b) {
+        const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> s(
+            SDL_CreateRGBSurfaceWithFormat(0, 30, 30, 24, SDL_PIXELFORMAT_BGR24), SDL_FreeSurface);
+        SDL_FillRect(s.get(), nullptr, SDL_MapRGB(s->format, r, g, b));
+        SDL_SaveBMP(s.get(), naam);
+        return Wimdows::LoadBitmap(naam, 30, 30);
+    }
+    // One pass, after which the clock moves on by `tijd` hundredths.
+    void Ronde(std::uint32_t tijd = 0) {
+        SpelRonde(Speed);
+        honderdsten += tijd;
+    }
+    std::uint32_t honderdsten = 0;
+    SpelTesting::TijdelijkeMap map;
+    SpelTesting::Rijen rijen;
+};
+
+TEST_F(GameLoop, StartingValues) {
+    cheatArr[4][4] = true;
+    vlagArr[6][6] = true;
+    XCheat = YCheat = 4;
+    XVlag = YVlag = 6;
+    StandardLib::Init();
+    BeginWaarden(Speed);
+    EXPECT_EQ(level, 1U);
+    EXPECT_EQ((Cel{zorpX, zorpY}), StartCel);
+    EXPECT_EQ(levens, 3U);
+    EXPECT_EQ(levendeStrikjes, 6U);
+    EXPECT_EQ(frietCount, 0U);
+    EXPECT_EQ(countLoop, 0U);
+    EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{1, 1}));
+    EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
+    EXPECT_FALSE(cheatArr[4][4]) << "items the game before left are taken away";
+    EXPECT_FALSE(vlagArr[6][6]);
+    EXPECT_TRUE(checkFriet && checkAchtergrondTekenen && !einde);
+    EXPECT_TRUE(refresh[30][20]);
+    EXPECT_FALSE(refresh[1][21]);
+    EXPECT_EQ(strikXArr[1], 120U);
+    EXPECT_EQ(strikYArr[1], 480U);
+    EXPECT_EQ(strikXArr[10], 270U);
+    EXPECT_FALSE(strikArr[1]);
+    Ronde();
+    EXPECT_TRUE(strikArr[6]);
+    EXPECT_FALSE(strikArr[7]);
+}
+
+TEST_F(GameLoop, FirstGameStartsWithItemCellsOutsideTheGrid) {
+    XCheat = YCheat = XVlag = YVlag = 0; // as at program start
+    StandardLib::Init();
+    BeginWaarden(Speed);
+    EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
+}
+
+TEST_F(GameLoop, FlagShowsAtTheTenthTickAndGoesAtTheThirtieth) {
+    Begin();
+    doolhof[1][5][5] = 'f';
+    Ronde();
+    for (int tick = 1; tick <= 9; ++tick) {
+        Ronde(Speed);
+    }
+    Ronde();
+    EXPECT_EQ(countLoop, 9U);
+    EXPECT_FALSE(vlagArr[XVlag][YVlag]);
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_EQ(countLoop, 10U);
+    ASSERT_TRUE(vlagArr[XVlag][YVlag]);
+    EXPECT_EQ(doolhof[1][XVlag][YVlag], ' ');
+    EXPECT_LE(YVlag, 20U);
+    const Cel vlag{XVlag, YVlag};
+    for (int tick = 11; tick <= 29; ++tick) {
+        Ronde(Speed);
+        Ronde();
+    }
+    EXPECT_TRUE(vlagArr[vlag.x][vlag.y]);
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_EQ(countLoop, 30U);
+    EXPECT_FALSE(vlagArr[vlag.x][vlag.y]);
+    EXPECT_TRUE(refresh[vlag.x][vlag.y]);
+}
+
+TEST_F(GameLoop, FlagWithNowhereToGoIsSkipped) {
+    Begin();
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= 20; ++y) {
+            doolhof[1][x][y] = doolhof[1][x][y] == ' ' ? 'x' : doolhof[1][x][y];
+        }
+    }
+    countLoop = 9;
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_EQ(countLoop, 10U);
+    EXPECT_FALSE(vlagArr[XVlag][YVlag]);
+}
+
+TEST_F(GameLoop, TimerRunningOutAmongTheEnemiesStepsOnlyTheLaterOnes) {
+    Begin();
+    levendeStrikjes = 6;
+    Ronde();
+    for (std::uint32_t i = 1; i <= 6; ++i) {
+        strikXArr[i] = 150 + 90 * i; // apart, in row 10 of the open maze
+        strikYArr[i] = 300;
+    }
+    // Each poll of the timer reads the clock once: the fourth poll of this pass finds it run out.
+    int leesbeurten = 0;
+    GeneralLib::SetClock([&] {
+        ++leesbeurten;
+        return GeneralLib::TimeOfDay{12, 0, leesbeurten >= 4 ? 1U : 0U, 0};
+    });
+    Ronde();
+    for (std::uint32_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(strikXArr[i] + strikYArr[i], 150 + 90 * i + 300) << "enemy " << i;
+    }
+    for (std::uint32_t i = 4; i <= 6; ++i) {
+        EXPECT_NE(strikXArr[i] + strikYArr[i], 150 + 90 * i + 300) << "enemy " << i;
+    }
+    EXPECT_EQ(countLoop, 1U);
+}
+
+TEST_F(GameLoop, ExitWithTenFriesReadsTheNextMazeInTheSamePass) {
+    Begin();
+    Ronde();
+    SpelTesting::ToetsNeer(13);
+    Wimdows::FlushKeys();
+    doolhof[2][5][5] = '?'; // not yet read from its file
+    frietCount = 10;
+    zorpX = 29;
+    zorpY = 20;
+    SpelTesting::Druk(39);
+    Ronde();
+    EXPECT_EQ(level, 2U);
+    EXPECT_EQ(doolhof[2][5][5], ' ') << "the next maze is read at the end of the same pass";
+}
+
+TEST_F(GameLoop, DoorShowsOpenExactlyAtTenFriesOnEveryPass) {
+    Begin();
+    Ronde();
+    figuur[9].beeld = Plaatje("open.bmp", 0, 250, 0);
+    figuur[10].beeld = Plaatje("dicht.bmp", 250, 0, 0);
+    using Wimdows::Testing::WindowPixel;
+    for (const std::uint32_t friet : {9U, 10U, 11U}) {
+        frietCount = friet;
+        Ronde();
+        EXPECT_EQ(WindowPixel(915, 615),
+                  friet == 10 ? Wimdows::RGB(0, 250, 0) : Wimdows::RGB(250, 0, 0))
+            << friet << " fries";
+    }
+}
+
+TEST_F(GameLoop, MissingNextMazeIsFatalWhenItsLevelIsReached) {
+    std::filesystem::remove("doolhof2.txt");
+    Begin();
+    Ronde();
+    SpelTesting::ToetsNeer(13);
+    frietCount = 10;
+    zorpX = 30;
+    zorpY = 20;
+    try {
+        Ronde();
+        FAIL() << "no error";
+    } catch (const FatalError& fout) {
+        EXPECT_STREQ(fout.what(), "FIO.OpenRead: cannot open file doolhof2.txt");
+    }
+}
+
+TEST_F(GameLoop, RedrawPassDrawsTileItemsAndPlayerButNotWalls) {
+    Begin();
+    Ronde();
+    tegelArr[1] = Plaatje("tegel.bmp", 0, 200, 0);
+    figuur[5] = {Plaatje("wit.bmp", 255, 255, 255), Plaatje("burger.bmp", 200, 100, 0)};
+    figuur[0] = {figuur[5].masker, Plaatje("zorp.bmp", 0, 0, 250)};
+    Wimdows::Rectangle(0, 0, 999, 699, Wimdows::RGB(9, 9, 9), true);
+    cheatArr[5][5] = true;
+    refresh[5][5] = refresh[6][5] = refresh[1][1] = refresh[2][2] = true;
+    Ronde();
+    using Wimdows::Testing::WindowPixel;
+    EXPECT_EQ(WindowPixel(165, 165), Wimdows::RGB(200, 100, 0)) << "hamburger";
+    EXPECT_EQ(WindowPixel(195, 165), Wimdows::RGB(0, 200, 0)) << "floor tile";
+    EXPECT_EQ(WindowPixel(45, 45), Wimdows::RGB(9, 9, 9)) << "a wall draws nothing";
+    EXPECT_EQ(WindowPixel(75, 75), Wimdows::RGB(0, 0, 250)) << "the player";
+    EXPECT_FALSE(refresh[5][5]);
+}
+
+TEST_F(GameLoop, ClosingTheWindowEndsTheGame) {
+    std::thread speler([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        SpelTesting::ToetsNeer(13);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        SpelTesting::SluitMetKruisje();
+    });
+    GeneralLib::SetClock({});
+    Spel(Speed);
+    speler.join();
+    EXPECT_TRUE(einde);
+    EXPECT_FALSE(Wimdows::WindowOpen());
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "SpelTesting.hpp"
+#include "game/Meandor.hpp"
+#include "wimdows/Wimdows.hpp"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+using namespace Meandor;
+using SpelTesting::Druk;
+
+constexpr std::uint32_t Rechts = 39, Omlaag = 40;
+
+// A level in progress: the rules of one pass after the key, as the loop calls them.
+class Pickups : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SpelTesting::OpenSpelVenster();
+        SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
+        for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
+            strikXArr[i] = 900; // parked out of the way, in column 30
+            strikYArr[i] = 60;
+        }
+    }
+    void TearDown() override { Wimdows::KillWindow(); }
+    void NaDeToets() {
+        PakIets(XCheat, YCheat, 1);
+        PakIets(XVlag, YVlag, 2);
+        for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+            for (std::uint32_t y = 1; y <= Rijen; ++y) {
+                PakFriet(x, y);
+            }
+        }
+        for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
+            Dood(strikXArr[i], strikYArr[i]);
+        }
+    }
+    void Stap(std::uint32_t code) {
+        Druk(code);
+        CheckKey();
+        NaDeToets();
+    }
+    void Strik(std::uint32_t i, std::uint32_t x, std::uint32_t y) {
+        strikXArr[i] = x * 30;
+        strikYArr[i] = y * 30;
+    }
+};
+
+TEST_F(Pickups, FriesAreEatenOnceByThePlayerOnly) {
+    frietArr[3][2] = true;
+    frietArr[5][5] = true;
+    Strik(1, 5, 5);
+    Stap(Rechts);
+    EXPECT_EQ(frietCount, 1U);
+    EXPECT_FALSE(frietArr[3][2]);
+    NaDeToets();
+    EXPECT_EQ(frietCount, 1U) << "standing on the cell eats nothing more";
+    EXPECT_TRUE(frietArr[5][5]) << "an enemy on fries does not eat them";
+}
+
+TEST_F(Pickups, FlagGivesALife) {
+    vlagArr[3][2] = true;
+    XVlag = 3;
+    YVlag = 2;
+    Stap(Rechts);
+    EXPECT_EQ(levens, 4U);
+    EXPECT_FALSE(vlagArr[3][2]);
+    NaDeToets();
+    EXPECT_EQ(levens, 4U);
+}
+
+TEST_F(Pickups, StackedItemsGiveTwoLives) {
+    vlagArr[3][2] = true;
+    cheatArr[3][2] = true;
+    XVlag = XCheat = 3;
+    YVlag = YCheat = 2;
+    Stap(Rechts);
+    EXPECT_EQ(levens, 5U);
+    EXPECT_FALSE(vlagArr[3][2]);
+    EXPECT_FALSE(cheatArr[3][2]);
+}
+
+TEST_F(Pickups, FlagOnAStaleHamburgerCellCountsTwice) {
+    vlagArr[3][2] = true;
+    XVlag = XCheat = 3;
+    YVlag = YCheat = 2;
+    Stap(Rechts);
+    EXPECT_EQ(levens, 5U);
+}
+
+TEST_F(Pickups, ItemsElsewhereAreNotTaken) {
+    vlagArr[9][9] = true;
+    XVlag = 9;
+    YVlag = 9;
+    Stap(Rechts);
+    EXPECT_EQ(levens, 3U);
+    EXPECT_TRUE(vlagArr[9][9]);
+}
+
+TEST_F(Pickups, SteppingOntoAnEnemyIsCaughtInTheSamePass) {
+    Strik(1, 3, 2);
+    Stap(Rechts);
+    EXPECT_EQ(levens, 2U);
+    EXPECT_EQ((Cel{zorpX, zorpY}), HerstartCel);
+    EXPECT_TRUE(refresh[2][20]);
+}
+
+TEST_F(Pickups, AnEnemyArrivingIsCaughtInTheNextPassUnlessThePlayerMovesAway) {
+    Strik(1, 2, 2); // stepped onto the player after this pass's collision test
+    Stap(Omlaag);
+    EXPECT_EQ(levens, 3U) << "the player moved away with the next key";
+    Strik(1, 2, 3);
+    Stap('X');
+    EXPECT_EQ(levens, 2U) << "standing still: caught";
+}
+
+TEST_F(Pickups, MovingIntoTheCellTheEnemyCameFromEscapes) {
+    Strik(1, 2, 2);
+    Stap(Rechts); // the enemy came from (3, 2)
+    EXPECT_EQ(levens, 3U);
+}
+
+TEST_F(Pickups, FourthCollisionEndsTheGame) {
+    SpelTesting::ToetsNeer(13); // Enter held: the game-over picture does not wait
+    for (int botsing = 1; botsing <= 3; ++botsing) {
+        Strik(1, zorpX, zorpY);
+        NaDeToets();
+        EXPECT_EQ(levens, static_cast<std::uint32_t>(3 - botsing));
+        EXPECT_FALSE(einde);
+    }
+    vlagArr[7][7] = true;
+    XVlag = 7;
+    YVlag = 7;
+    countLoop = 12;
+    Strik(1, zorpX, zorpY);
+    NaDeToets();
+    EXPECT_TRUE(einde);
+    EXPECT_TRUE(menuCheck);
+    EXPECT_EQ(countLoop, 0U);
+    EXPECT_FALSE(vlagArr[7][7]) << "game over takes the flag away";
+    std::uint32_t key = 0;
+    EXPECT_FALSE(Wimdows::GetKeyPressed(key)) << "keys before Enter are flushed";
+}
+
+TEST_F(Pickups, GameOverEndsWhenTheWindowCloses) {
+    levens = 0;
+    Strik(1, 2, 2);
+    std::thread later([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        SpelTesting::SluitMetKruisje();
+    });
+    NaDeToets();
+    later.join();
+    EXPECT_TRUE(einde);
+}
+
+} // namespace
