@@ -28,7 +28,12 @@ template <typename Functie> void VoorElkeCel(Functie f) {
 }
 
 std::string CelTekst(Cel c) {
-    return "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
+    std::string tekst = "(";
+    tekst += std::to_string(c.x);
+    tekst += ", ";
+    tekst += std::to_string(c.y);
+    tekst += ')';
+    return tekst;
 }
 
 bool IsRand(Cel c) {
