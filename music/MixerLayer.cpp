@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -95,9 +99,122 @@ std::optional<FileId> Identify(const std::string& name) {
     return id;
 }
 
+using Bytes = std::vector<std::uint8_t>;
+
+struct RWopsCloser {
+    void operator()(SDL_RWops* source) const { SDL_RWclose(source); }
+};
+
+std::optional<Bytes> ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::uint32_t Little32(const Bytes& bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8U |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16U |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24U;
+}
+
+void PutLittle32(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8U * i));
+    }
+}
+
+bool StartsWith(const Bytes& bytes, std::size_t at, std::string_view text) {
+    return bytes.size() >= at + text.size() &&
+           std::equal(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
+}
+
+bool IsWav(const Bytes& bytes) {
+    return StartsWith(bytes, 0, "RIFF") && StartsWith(bytes, 8, "WAVE");
+}
+
+// The header of an MPEG audio frame: sync bits, a layer, a bit rate other than "free" or "bad"
+// and a known sampling rate.
+bool IsMpegFrame(const Bytes& bytes) {
+    if (bytes.size() < 4 || bytes[0] != 0xFF || (bytes[1] & 0xE0U) != 0xE0U) {
+        return false;
+    }
+    const unsigned layer = (bytes[1] >> 1U) & 3U;
+    const unsigned bitrate = bytes[2] >> 4U;
+    const unsigned rate = (bytes[2] >> 2U) & 3U;
+    return layer != 0 && bitrate != 0 && bitrate != 15 && rate != 3;
+}
+
+// The length of the ID3v2 tag at the start, header and footer included; 0 without one.
+std::size_t Id3v2Length(const Bytes& bytes) {
+    constexpr std::size_t HeaderSize = 10;
+    if (!StartsWith(bytes, 0, "ID3") || bytes.size() < HeaderSize) {
+        return 0;
+    }
+    std::size_t length = 0;
+    for (std::size_t i = 6; i < HeaderSize; ++i) {
+        length = length << 7U | (bytes[i] & 0x7FU); // "synchsafe": seven bits a byte
+    }
+    const bool footer = (bytes[5] & 0x10U) != 0;
+    return HeaderSize + length + (footer ? HeaderSize : 0);
+}
+
+// SDL allocates each WAV chunk at the length its header declares, gigabytes for a file of a
+// few bytes. A length that runs past the end of the file is cut to what the file holds: all
+// that the decoder could read of it anyway.
+void CutChunksToFile(Bytes& bytes) {
+    constexpr std::size_t HeaderSize = 8;
+    std::size_t at = 12; // after "RIFF", its size and "WAVE"
+    while (at + HeaderSize <= bytes.size()) {
+        const std::size_t left = bytes.size() - at - HeaderSize;
+        const std::uint32_t length = Little32(bytes, at + 4);
+        if (length > left) {
+            PutLittle32(bytes, at + 4, static_cast<std::uint32_t>(left));
+            return;
+        }
+        at += HeaderSize + length + (length & 1U);
+    }
+}
+
+// What the mixer is given of a file: a WAV file with its chunks cut to the file, or an MPEG
+// audio stream without the ID3v2 tags in front of it (the mixer allocates whatever length a
+// tag's frames declare, and a sound needs no tags). Nothing else: the mixer would hand it to
+// some decoder of its own (its module player takes whatever it cannot name), with no bound on
+// what comes out.
+std::optional<Bytes> Decodable(Bytes bytes) {
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return std::nullopt;
+    }
+    if (IsWav(bytes)) {
+        CutChunksToFile(bytes);
+        return bytes;
+    }
+    for (std::size_t tag = Id3v2Length(bytes); tag > 0; tag = Id3v2Length(bytes)) {
+        if (tag >= bytes.size()) {
+            return std::nullopt;
+        }
+        bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(tag));
+    }
+    if (!IsMpegFrame(bytes)) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 // The whole file decoded to the output format; empty when it holds no sound.
 Chunk Decode(const fs::path& path) {
-    Mix_Chunk* decoded = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    std::optional<Bytes> file = ReadAll(path);
+    const std::optional<Bytes> bytes = file ? Decodable(std::move(*file)) : std::nullopt;
+    if (!bytes) {
+        return {};
+    }
+    // Closed here, not by the mixer: on files of 4 to 11 bytes it forgets to.
+    const std::unique_ptr<SDL_RWops, RWopsCloser> source{
+        SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()))};
+    Mix_Chunk* decoded = Mix_LoadWAV_RW(source.get(), 0);
     if (decoded == nullptr) {
         return {};
     }

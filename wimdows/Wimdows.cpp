@@ -590,9 +590,10 @@ void Rectangle(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y
                std::uint32_t color, bool fill) {
     const auto [left, right] = std::minmax(x0, x1);
     const auto [top, bottom] = std::minmax(y0, y1);
+    // Named before the lambda: clang 14 cannot capture structured bindings.
+    const Box box{left, top, right, bottom};
     DrawAndShow([&](Canvas& c) {
-        return DrawRectangle(c.backBuffer.get(), {left, top, right, bottom},
-                             ToPixel(CreateColor(color)), fill);
+        return DrawRectangle(c.backBuffer.get(), box, ToPixel(CreateColor(color)), fill);
     });
 }
 
