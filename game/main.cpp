@@ -1,5 +1,6 @@
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
+#include "game/Version.hpp"
 #include "music/Music.hpp"
 #include "standardmenu/StandardMenu.hpp"
 #include "support/GeneralLib.hpp"
@@ -7,8 +8,26 @@
 #include "wimdows/Wimdows.hpp"
 
 #include <iostream>
+#include <span>
+#include <string_view>
 
-int main() {
+namespace {
+
+constexpr int UsageError = 2;
+
+constexpr std::string_view Usage = "usage: meandor [--help | --version]\n";
+constexpr std::string_view Help =
+    "Steer Zorp through five mazes, one per Flemish province: eat ten portions of fries to\n"
+    "open each exit and dodge the bow ties. Arrow keys move, P pauses, S continues, H calls\n"
+    "up a hamburger once per level, Escape ends the game.\n"
+    "\n"
+    "The game reads its mazes, pictures and sounds relative to the working directory; the\n"
+    "installed command 'meandor' starts it inside its runtime tree.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+
+int RunGame() {
     GeneralLib::Init();
     StandardMenu::Init();
     StandardLib::Init();
@@ -25,4 +44,29 @@ int main() {
         std::cerr << fout.what() << '\n';
         return 1;
     }
+}
+
+// Answers the informational options before any module starts, so they need no display.
+int Answer(std::span<char* const> arguments) {
+    const std::string_view option = arguments.size() == 1 ? arguments[0] : "";
+    if (option == "--help") {
+        std::cout << Usage << '\n' << Help;
+        return 0;
+    }
+    if (option == "--version") {
+        std::cout << "meandor " << Meandor::Version << '\n';
+        return 0;
+    }
+    std::cerr << Usage;
+    return UsageError;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::span<char* const> arguments(argv, static_cast<std::size_t>(argc));
+    if (arguments.size() <= 1) {
+        return RunGame();
+    }
+    return Answer(arguments.subspan(1));
 }
