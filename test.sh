@@ -16,3 +16,6 @@ done
 echo "=== bench (build only) ==="
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$jobs"
+
+echo "=== fuzz (each target for a minute) ==="
+tests/fuzz/run-fuzzers.sh
