@@ -197,6 +197,22 @@ class Player {
     bool cut_ = false;
 };
 
+// The player on the game's two seams for as long as it lives, also when a maze file that
+// cannot be read ends the game with an exception.
+class Hooks {
+  public:
+    explicit Hooks(Player& player) {
+        GeneralLib::SetClock([&player] { return TimeOfDayOf(player.Now()); });
+        Meandor::SetWaarnemer(std::ref(player));
+    }
+    ~Hooks() {
+        Meandor::SetWaarnemer({});
+        GeneralLib::SetClock({});
+    }
+    Hooks(const Hooks&) = delete;
+    Hooks& operator=(const Hooks&) = delete;
+};
+
 void Cell(std::ostream& out, std::uint32_t x, std::uint32_t y) {
     out << x << ',' << y;
 }
@@ -211,12 +227,9 @@ void Item(std::ostream& out, std::uint32_t x, std::uint32_t y, const Meandor::Vl
 
 void Play(const Script& script, std::ostream& out) {
     Player player(script, out);
-    GeneralLib::SetClock([&player] { return TimeOfDayOf(player.Now()); });
-    Meandor::SetWaarnemer(std::ref(player));
+    const Hooks hooks(player);
     Meandor::Spel(script.speed);
-    Meandor::SetWaarnemer({});
     player.End();
-    GeneralLib::SetClock({});
 }
 
 std::string StateText() {

@@ -83,8 +83,13 @@ int Run(const Replay::Script& script) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        std::cout << Usage;
+        return Played;
+    }
     Arguments args;
-    if (!ReadArguments({argv + 1, argv + argc}, args)) {
+    if (!ReadArguments(words, args)) {
         std::cerr << Usage;
         return BadUse;
     }
