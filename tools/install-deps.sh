@@ -11,6 +11,7 @@ play_packages=(
 test_packages=(
   "${play_packages[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
+  dpkg-dev lintian desktop-file-utils appstream
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-utils
 )
