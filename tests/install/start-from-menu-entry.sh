@@ -40,22 +40,28 @@ window=$(timeout 20 xdotool search --sync --name '^Menu$' | head -n1) ||
   { echo "no window titled Menu appeared" >&2; exit 1; }
 
 # A black window would mean the game ran outside its runtime tree: its pictures
-# load by relative path and simply stay away when missing.
-sleep 0.5
-brightness=$(import -window "$window" -colorspace gray -format '%[fx:mean]' info:)
-if ! awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }'; then
-  echo "the menu shows no picture (mean brightness $brightness)" >&2
-  exit 1
-fi
+# load by relative path and simply stay away when missing. The picture comes a
+# moment after the window, later still under the sanitizers.
+brightness=0
+for _ in $(seq 40); do
+  brightness=$(import -window "$window" -colorspace gray -format '%[fx:mean]' info:)
+  awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }' && break
+  sleep 0.25
+done
+awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }' ||
+  { echo "the menu shows no picture (mean brightness $brightness)" >&2; exit 1; }
 
-# Quit is the fourth button of the column at x 110, y 50 + 3 * 150, 250 x 75.
-xdotool mousemove --window "$window" 235 537 click 1
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
+# Quit is the fourth button of the column at x 110, y 50 + 3 * 150, 250 x 75. The
+# menu takes clicks once its loop runs, so a click that came too early is repeated.
+for _ in $(seq 20); do
+  xdotool mousemove --window "$window" 235 537 click 1 2>/dev/null || true
+  for _ in $(seq 10); do
+    kill -0 "$game_pid" 2>/dev/null || break 2
+    sleep 0.1
+  done
 done
 if kill -0 "$game_pid" 2>/dev/null; then
-  echo "Quit did not end the game within 10 s" >&2
+  echo "Quit did not end the game within 20 s" >&2
   exit 1
 fi
 status=0
