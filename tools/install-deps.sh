@@ -11,9 +11,9 @@ play_packages=(
 test_packages=(
   "${play_packages[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
-  dpkg-dev lintian desktop-file-utils appstream
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  dpkg-dev lintian desktop-file-utils appstream
+  xvfb xauth xdotool imagemagick x11-utils libx11-dev
 )
 
 case "${1:-}" in

@@ -6,6 +6,7 @@
 #include "wimdows/Pixels.hpp"
 #include "wimdows/Sdl.hpp"
 #include "wimdows/WimdowsTesting.hpp"
+#include "wimdows/X11Errors.hpp"
 
 #include <algorithm>
 #include <array>
@@ -58,6 +59,8 @@ struct FontStruct {
 };
 
 std::atomic<WinState> state{STATE_DEAD};
+// The thread running the current window, so that exit() called on it can be recognised.
+std::atomic<std::thread::id> windowThread;
 
 // The one lock: back buffer, window surface, bitmap table and every change of `state`.
 // Never held while waiting for the window thread, which needs it for setup and teardown.
@@ -165,6 +168,7 @@ BitStruct* Entry(std::uint32_t handle) {
 }
 
 // Window thread.
+
 
 class VideoSubsystem {
   public:
@@ -438,6 +442,7 @@ bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
     if (!window) {
         return false;
     }
+    X11Errors x11Errors(window.get());
     std::unique_ptr<Canvas> created = Init(window.get());
     if (!created) {
         return false;
@@ -460,6 +465,7 @@ bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
     loop.Run();
 
     window.reset();
+    x11Errors.Deliver();
     {
         const std::scoped_lock guard(lock);
         FreeWindow();
@@ -482,6 +488,7 @@ struct SdlThreadData {
 };
 
 void WinMain(const std::string& title, std::uint32_t x, std::uint32_t y) {
+    windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
     const SdlThreadData threadData;
     if (!RunWindow(title, x, y)) {
         state.store(STATE_ERROR, std::memory_order_release);
@@ -494,7 +501,13 @@ struct CloseAtExit {
     CloseAtExit() = default;
     CloseAtExit(const CloseAtExit&) = delete;
     CloseAtExit& operator=(const CloseAtExit&) = delete;
-    ~CloseAtExit() { KillWindow(); }
+    // The X library calls exit() on the window thread when the display goes away; that thread
+    // may hold the lock and can never wait for itself to close the window.
+    ~CloseAtExit() {
+        if (std::this_thread::get_id() != windowThread.load(std::memory_order_relaxed)) {
+            KillWindow();
+        }
+    }
 } closeAtExit;
 
 } // namespace

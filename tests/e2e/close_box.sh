@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The close box on one kind of screen ends the program with status 0 within two seconds.
+# Usage: close_box.sh MEANDOR RUNTIME CLOSEBOX SCREEN
+# SCREEN: Menu, SubMenu, Instuctions, Credits, Province, Play or Pause.
+MEANDOR=$1 RUNTIME=$2 CLOSEBOX=$3 SCREEN=$4
+source "$(dirname "$0")/lib.sh"
+start_x
+start_game
+
+title=$SCREEN
+case "$SCREEN" in
+  Menu) ;;
+  SubMenu) go Menu 235 87 SubMenu ;;
+  Instuctions) go Menu 235 237 Instuctions ;;
+  Credits) go Menu 235 387 Credits ;;
+  Province | Play | Pause)
+    go Menu 235 87 SubMenu
+    go SubMenu 235 87 Spel
+    title=Spel ;;
+  *) echo "unknown screen $SCREEN" >&2; exit 2 ;;
+esac
+window "$title" >/dev/null
+sleep 0.3
+case "$SCREEN" in
+  Play) key Spel Return Right ;;
+  Pause) key Spel Return p ;;
+esac
+sleep 0.3
+# The window found a moment ago may have been replaced since (the X server hands the same ids
+# to each new connection); ask again until the close request reaches a live window.
+for _ in $(seq 5); do
+  "$CLOSEBOX" "$(window "$title")" 2>/dev/null && break
+  sleep 0.2
+done
+expect_exit 2 0
+echo "$SCREEN: closed with status 0"
