@@ -235,6 +235,19 @@ void SpelStart(std::uint32_t Speed) {
     BeginWaarden(Speed);
 }
 
+void PakkenEnBotsen() {
+    PakIets(XCheat, YCheat, 1);
+    PakIets(XVlag, YVlag, 2);
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= Rijen; ++y) {
+            PakFriet(x, y);
+        }
+    }
+    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
+        Dood(strikXArr[i], strikYArr[i]);
+    }
+}
+
 void SpelRonde(std::uint32_t Speed) {
     for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
         strikArr[i] = true;
@@ -254,16 +267,7 @@ void SpelRonde(std::uint32_t Speed) {
     }
     TekenCellen();
     CheckKey();
-    PakIets(XCheat, YCheat, 1);
-    PakIets(XVlag, YVlag, 2);
-    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-        for (std::uint32_t y = 1; y <= Rijen; ++y) {
-            PakFriet(x, y);
-        }
-    }
-    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
-        Dood(strikXArr[i], strikYArr[i]);
-    }
+    PakkenEnBotsen();
     StapStrikjes();
     Tick(Speed);
     VeranderDoolhof();

@@ -31,6 +31,8 @@ void Spel(std::uint32_t Speed);
 void SpelStart(std::uint32_t Speed);
 void BeginWaarden(std::uint32_t Speed);
 void SpelRonde(std::uint32_t Speed);
+// The pass's pickups and collisions, decided on the player's cell after the key.
+void PakkenEnBotsen();
 void TekenCellen();
 void PlaatsVlag();
 void MarkeerRijen1Tot20();

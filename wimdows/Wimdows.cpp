@@ -169,7 +169,6 @@ BitStruct* Entry(std::uint32_t handle) {
 
 // Window thread.
 
-
 class VideoSubsystem {
   public:
     VideoSubsystem() : up(Start()) {}

@@ -10,7 +10,9 @@ template <typename Function> Function Symbol(void* library, const char* name) {
     return reinterpret_cast<Function>(SDL_LoadFunction(library, name));
 }
 
-int IgnoreError(Display*, XErrorEvent*) { return 0; }
+int IgnoreError(Display*, XErrorEvent*) {
+    return 0;
+}
 
 } // namespace
 

@@ -1,7 +1,6 @@
 // Asks a window to close the way a window manager's close box does: the WM_DELETE_WINDOW
 // client message of the ICCCM. Usage: closebox WINDOW-ID
 #include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -23,7 +22,8 @@ int main(int argc, char** argv) {
     event.xclient.window = window;
     event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] =
+        static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display.get(), window, False, NoEventMask, &event);
     XSync(display.get(), False);

@@ -25,22 +25,10 @@ class Pickups : public ::testing::Test {
         }
     }
     void TearDown() override { Wimdows::KillWindow(); }
-    void NaDeToets() {
-        PakIets(XCheat, YCheat, 1);
-        PakIets(XVlag, YVlag, 2);
-        for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-            for (std::uint32_t y = 1; y <= Rijen; ++y) {
-                PakFriet(x, y);
-            }
-        }
-        for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
-            Dood(strikXArr[i], strikYArr[i]);
-        }
-    }
     void Stap(std::uint32_t code) {
         Druk(code);
         CheckKey();
-        NaDeToets();
+        PakkenEnBotsen();
     }
     void Strik(std::uint32_t i, std::uint32_t x, std::uint32_t y) {
         strikXArr[i] = x * 30;
@@ -55,7 +43,7 @@ TEST_F(Pickups, FriesAreEatenOnceByThePlayerOnly) {
     Stap(Rechts);
     EXPECT_EQ(frietCount, 1U);
     EXPECT_FALSE(frietArr[3][2]);
-    NaDeToets();
+    PakkenEnBotsen();
     EXPECT_EQ(frietCount, 1U) << "standing on the cell eats nothing more";
     EXPECT_TRUE(frietArr[5][5]) << "an enemy on fries does not eat them";
 }
@@ -67,7 +55,7 @@ TEST_F(Pickups, FlagGivesALife) {
     Stap(Rechts);
     EXPECT_EQ(levens, 4U);
     EXPECT_FALSE(vlagArr[3][2]);
-    NaDeToets();
+    PakkenEnBotsen();
     EXPECT_EQ(levens, 4U);
 }
 
@@ -126,7 +114,7 @@ TEST_F(Pickups, FourthCollisionEndsTheGame) {
     SpelTesting::ToetsNeer(13); // Enter held: the game-over picture does not wait
     for (int botsing = 1; botsing <= 3; ++botsing) {
         Strik(1, zorpX, zorpY);
-        NaDeToets();
+        PakkenEnBotsen();
         EXPECT_EQ(levens, static_cast<std::uint32_t>(3 - botsing));
         EXPECT_FALSE(einde);
     }
@@ -135,7 +123,7 @@ TEST_F(Pickups, FourthCollisionEndsTheGame) {
     YVlag = 7;
     countLoop = 12;
     Strik(1, zorpX, zorpY);
-    NaDeToets();
+    PakkenEnBotsen();
     EXPECT_TRUE(einde);
     EXPECT_TRUE(menuCheck);
     EXPECT_EQ(countLoop, 0U);
@@ -151,7 +139,7 @@ TEST_F(Pickups, GameOverEndsWhenTheWindowCloses) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         SpelTesting::SluitMetKruisje();
     });
-    NaDeToets();
+    PakkenEnBotsen();
     later.join();
     EXPECT_TRUE(einde);
 }
