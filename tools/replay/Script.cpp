@@ -203,7 +203,9 @@ std::string KeyName(std::uint32_t key) {
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
         return std::string(1, static_cast<char>(key));
     }
-    return "#" + std::to_string(key);
+    std::string name = "#";
+    name += std::to_string(key);
+    return name;
 }
 
 std::string ClockText(std::uint32_t hundredths) {
