@@ -149,15 +149,19 @@ void Waarneem(Moment moment) {
 }
 
 void WachtOpEnter(Bitmap picture) {
-    // Polling a few milliseconds apart keeps a waiting game off the processor.
-    do {
-        Wimdows::DrawBitmap(picture, 0, 0);
+    // Enter is polled every few milliseconds; the picture is drawn again a few times a second,
+    // which keeps it on screen just the same without spending a core on copying it.
+    constexpr int PollsPerDrawing = 40;
+    for (int poll = 0; VensterOpen(); ++poll) {
+        if (poll % PollsPerDrawing == 0) {
+            Wimdows::DrawBitmap(picture, 0, 0);
+        }
         if (Wimdows::KeyDown(EnterToets)) {
             break;
         }
         Waarneem(Moment::Wachten);
         std::this_thread::sleep_for(5ms);
-    } while (VensterOpen());
+    }
     Wimdows::FlushKeys();
 }
 

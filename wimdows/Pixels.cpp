@@ -100,4 +100,13 @@ void CopyRect(SDL_Surface* source, SDL_Surface* target, const SDL_Rect& rect) {
     }
 }
 
+bool SameRect(const SDL_Surface* a, const SDL_Surface* b, const SDL_Rect& rect) {
+    for (int j = rect.y; j < rect.y + rect.h; ++j) {
+        if (!std::equal(Row(a, j) + rect.x, Row(a, j) + rect.x + rect.w, Row(b, j) + rect.x)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace Wimdows

@@ -41,5 +41,6 @@ SDL_Rect MaskedCopy(const SDL_Surface* picture, const SDL_Surface* mask, SDL_Sur
 
 // The same rectangle of two surfaces of equal size.
 void CopyRect(SDL_Surface* source, SDL_Surface* target, const SDL_Rect& rect);
+bool SameRect(const SDL_Surface* a, const SDL_Surface* b, const SDL_Rect& rect);
 
 } // namespace Wimdows

@@ -6,7 +6,6 @@
 #include "wimdows/Pixels.hpp"
 #include "wimdows/Sdl.hpp"
 #include "wimdows/WimdowsTesting.hpp"
-#include "wimdows/X11Errors.hpp"
 
 #include <algorithm>
 #include <array>
@@ -69,6 +68,8 @@ std::unique_ptr<Canvas> canvas;
 std::vector<BitStruct> bit;
 std::uint64_t syncRequested = 0;
 std::atomic<std::uint64_t> syncHandled{0};
+// The window thread has begun to close its window: nothing more is pushed to wake it.
+bool closing = false;
 
 // Written by the window thread only; each entry is read on its own.
 std::array<std::atomic<bool>, 256> key{};
@@ -109,7 +110,12 @@ Uint32 RequestEvent() {
 }
 
 // Only under `lock` with the window active, so the event queue cannot be torn down meanwhile.
+// FALSE once the window thread has begun to close: SDL wakes the thread by sending an X event
+// to the window, and a window already destroyed makes that a protocol error.
 bool PushRequest(Request request) {
+    if (closing) {
+        return false;
+    }
     SDL_Event event{};
     event.type = RequestEvent();
     event.user.code = static_cast<Sint32>(request);
@@ -137,7 +143,9 @@ void AddDirty(Canvas& c, const SDL_Rect& box) {
 }
 
 void Show(Canvas& c, const SDL_Rect& box) {
-    if (box.w <= 0 || box.h <= 0) {
+    // Drawing what the window already shows (a menu redrawn every pass, the door on every pass
+    // of the game loop) gives the screen nothing new, and so costs it nothing.
+    if (box.w <= 0 || box.h <= 0 || SameRect(c.backBuffer.get(), c.shown.get(), box)) {
         return;
     }
     CopyRect(c.backBuffer.get(), c.shown.get(), box);
@@ -441,7 +449,6 @@ bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
     if (!window) {
         return false;
     }
-    X11Errors x11Errors(window.get());
     std::unique_ptr<Canvas> created = Init(window.get());
     if (!created) {
         return false;
@@ -463,14 +470,18 @@ bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
 
     loop.Run();
 
+    {
+        const std::scoped_lock guard(lock);
+        closing = true;
+    }
     window.reset();
-    x11Errors.Deliver();
     {
         const std::scoped_lock guard(lock);
         FreeWindow();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         video.Quit();
         state.store(STATE_DEAD, std::memory_order_release);
+        closing = false;
         syncHandled.store(syncRequested, std::memory_order_release);
     }
     state.notify_all();
