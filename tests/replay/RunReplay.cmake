@@ -1,10 +1,15 @@
 # Runs meandor-replay on one script without any SDL driver set (the tool chooses the dummy
 # ones itself) and checks the outcome: with EXPECTED, the exit status 0 and standard output
 # exactly as that file says; with ERROR, the exit status STATUS and standard error matching it.
-# cmake -DTOOL=... -DSCRIPT=... -DASSETS=... -DACTUAL=...
+# AUDIO, when given, names the audio driver instead (one that does not exist: no sound device).
+# cmake -DTOOL=... -DSCRIPT=... -DASSETS=... -DACTUAL=... [-DAUDIO=...]
 #       (-DEXPECTED=... | -DSTATUS=... -DERROR=...) -P RunReplay.cmake
+set(audio --unset=SDL_AUDIODRIVER)
+if(DEFINED AUDIO)
+  set(audio SDL_AUDIODRIVER=${AUDIO})
+endif()
 execute_process(
-  COMMAND ${CMAKE_COMMAND} -E env --unset=SDL_VIDEODRIVER --unset=SDL_AUDIODRIVER --unset=DISPLAY
+  COMMAND ${CMAKE_COMMAND} -E env --unset=SDL_VIDEODRIVER ${audio} --unset=DISPLAY
           ${TOOL} --assets ${ASSETS} ${SCRIPT}
   OUTPUT_FILE ${ACTUAL}
   ERROR_VARIABLE errors
