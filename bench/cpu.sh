@@ -3,7 +3,7 @@
 # screen where it waits: the main menu, a province picture, a level with no key, the pause.
 # Usage: bench/cpu.sh [BUILD-DIR]   (default build/release; needs Xvfb and xdotool)
 BUILD=$(realpath "${1:-build/release}")
-MEANDOR=$BUILD/meandor RUNTIME=$BUILD/assets CLOSEBOX=true
+MEANDOR=$BUILD/meandor RUNTIME=$BUILD/assets
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 SECONDS_MEASURED=10
 

@@ -3,7 +3,7 @@
 # trips to the instructions screen and back. Usage: bench/memory.sh [BUILD-DIR]
 # (default build/release; needs Xvfb and xdotool)
 BUILD=$(realpath "${1:-build/release}")
-MEANDOR=$BUILD/meandor RUNTIME=$BUILD/assets CLOSEBOX=true
+MEANDOR=$BUILD/meandor RUNTIME=$BUILD/assets
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$GAME_PID/status"; }

@@ -1,20 +1,9 @@
 # Shared by the end-to-end tests: a private X server, the real program started from its
 # runtime tree, and waits on window titles that give up after a few seconds.
-# Expects MEANDOR, RUNTIME and CLOSEBOX in the environment.
+# start_game expects MEANDOR and RUNTIME to be set.
 set -euo pipefail
 
-start_x() {
-  # Xvfb picks a free display itself and tells which on the descriptor it is given.
-  local fifo
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  local n
-  read -r -t 10 n <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
-  rm -f "$fifo"
-  export DISPLAY=":$n"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
 stop_all() {
   [[ -n "${GAME_PID:-}" ]] && kill -9 "$GAME_PID" 2>/dev/null || true

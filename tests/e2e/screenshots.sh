@@ -22,11 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 10 display <"$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+source tests/e2e/xvfb.sh
+start_x
+xvfb_pid=$XVFB_PID
 
 (cd "$build/assets" && exec env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy ../meandor) &
 game_pid=$!

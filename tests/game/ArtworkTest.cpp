@@ -3,8 +3,8 @@
 
 #include <array>
 #include <filesystem>
-#include <utility>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 

@@ -11,7 +11,6 @@ entry=$prefix/share/applications/$2.desktop
 command=$(sed -n 's/^Exec=//p' "$entry")
 [[ -n "$command" ]] || { echo "no Exec line in $entry" >&2; exit 1; }
 
-work=$(mktemp -d)
 xvfb_pid=
 game_pid=
 cleanup() {
@@ -19,16 +18,12 @@ cleanup() {
   [[ -n "$game_pid" ]] && kill -KILL "$game_pid" 2>/dev/null
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
-  rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to the descriptor.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 10 display <"$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+source "$(dirname "$0")/../e2e/xvfb.sh"
+start_x
+xvfb_pid=$XVFB_PID
 
 cd /
 # The Exec line is split into words as a menu would; it holds no field codes.

@@ -264,6 +264,23 @@ void FillWith(cairo_t* cr, const Pattern& pattern, bool preserve) {
     cairo_fill(cr);
 }
 
+void HedgeRows(cairo_t* cr, std::span<const std::string_view> rows, double x, double y, double cell,
+               double inset, double roundness) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t col = 0; col < rows[r].size(); ++col) {
+            if (rows[r][col] != '#') {
+                continue;
+            }
+            const double px = x + static_cast<double>(col) * cell;
+            const double py = y + static_cast<double>(r) * cell;
+            RoundedRect(cr, px + inset, py + inset, cell - 2 * inset, cell - 2 * inset,
+                        cell * roundness);
+            FillWith(cr, Radial(px + cell * 0.35, py + cell * 0.35, 1, cell, Hex(0x66bb6a),
+                                Hex(0x1b5e20)));
+        }
+    }
+}
+
 double TextWidth(cairo_t* cr, std::string_view text, Face face, double size) {
     cairo_save(cr);
     SelectFace(cr, face, size);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <span>
 #include <string_view>
 
 namespace artwork {
@@ -79,6 +80,10 @@ Pattern Linear(double x0, double y0, double x1, double y1, Rgb from, Rgb to);
 Pattern Radial(double cx, double cy, double r0, double r1, Rgb inner, Rgb outer,
                double outerAlpha = 1.0);
 void FillWith(cairo_t* cr, const Pattern& pattern, bool preserve = false);
+// A hedge block for every '#' of `rows`, cell by cell from (x, y), each `inset` in from its
+// cell's edges with corners rounded by `roundness` of a cell.
+void HedgeRows(cairo_t* cr, std::span<const std::string_view> rows, double x, double y, double cell,
+               double inset, double roundness);
 
 enum class Face { Sans, SansBold, Serif, SerifBold, Mono, MonoBold };
 

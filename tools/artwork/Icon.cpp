@@ -30,18 +30,7 @@ void Tile(cairo_t* cr) {
     cairo_rectangle(cr, kMargin, top - cell * 0.3, kTile, cell * 5.3);
     SetColour(cr, Hex(0xe8d19e));
     cairo_fill(cr);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t col = 0; col < rows[r].size(); ++col) {
-            if (rows[r][col] != '#') {
-                continue;
-            }
-            const double x = kMargin + static_cast<double>(col) * cell;
-            const double y = top + static_cast<double>(r) * cell;
-            RoundedRect(cr, x + 1, y + 1, cell - 2, cell - 2, cell * 0.28);
-            FillWith(cr, Radial(x + cell * 0.35, y + cell * 0.35, 1, cell, Hex(0x66bb6a),
-                                Hex(0x1b5e20)));
-        }
-    }
+    HedgeRows(cr, rows, kMargin, top, cell, 1, 0.28);
     cairo_restore(cr);
     RoundedRect(cr, kMargin, kMargin, kTile, kTile, 46);
     SetColour(cr, Hex(0x1d2b53));

@@ -114,18 +114,7 @@ void PosterMaze(cairo_t* cr, double x, double y, double cell) {
     RoundedRect(cr, x - 8, y - 8, cell * 9 + 16, cell * 7 + 16, 12);
     SetColour(cr, Hex(0xe8d19e));
     cairo_fill(cr);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t col = 0; col < rows[r].size(); ++col) {
-            if (rows[r][col] != '#') {
-                continue;
-            }
-            const double px = x + static_cast<double>(col) * cell;
-            const double py = y + static_cast<double>(r) * cell;
-            RoundedRect(cr, px, py, cell, cell, cell * 0.25);
-            FillWith(cr, Radial(px + cell * 0.35, py + cell * 0.35, 1, cell, Hex(0x66bb6a),
-                                Hex(0x1b5e20)));
-        }
-    }
+    HedgeRows(cr, rows, x, y, cell, 0, 0.25);
 }
 
 Canvas MenuPicture() {

@@ -1,0 +1,13 @@
+# A private X server for a test or script: start_x starts Xvfb on a display it picks itself,
+# exports DISPLAY and leaves the server's process id in XVFB_PID for the caller to stop.
+start_x() {
+  # Xvfb tells which display it took on the descriptor it is given.
+  local fifo n
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  read -r -t 10 n <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
+  rm -f "$fifo"
+  export DISPLAY=":$n"
+}
