@@ -149,6 +149,8 @@ class Player {
         ++ticks_;
         out_ << "tick " << ticks_ << " moment " << moment_ << " clock " << ClockText(timeOfDay)
              << ' ' << StateText() << '\n';
+        // Written as it happens, so that a watcher can follow a game played in a real window.
+        out_.flush();
     }
 
     bool ReachedAt(std::uint64_t instant) {
