@@ -15,6 +15,10 @@ Scherm Menu();
 Scherm SubMenu();
 Scherm Instructions();
 Scherm Credits();
+// Starts the modules in the order the program needs them, and has the heap hand every large
+// block (a screen picture is megabytes) straight back to the system when it is freed, so that
+// memory does not settle at the high-water mark of the screens visited so far.
+void StartModules();
 // Runs the screens from the main menu until Quit or a closed window: 0, or 1 when no window
 // could be opened. Does not return to the main menu by recursion, so games in a row are flat.
 int Start();

@@ -1,9 +1,12 @@
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "standardmenu/StandardMenu.hpp"
+#include "support/GeneralLib.hpp"
+#include "support/StandardLib.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <array>
+#include <malloc.h>
 
 namespace Meandor {
 namespace {
@@ -118,6 +121,18 @@ Scherm Instructions() {
 
 Scherm Credits() {
     return InfoScherm("Credits", "afbeeldingen/creditscherm.bmp");
+}
+
+void StartModules() {
+    // A fixed threshold: glibc would otherwise raise it to the largest block freed so far, and
+    // keep the pictures of every later screen in a heap that never shrinks back.
+    constexpr int LargeBlock = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+    GeneralLib::Init();
+    StandardMenu::Init();
+    StandardLib::Init();
+    Music::Init();
+    Wimdows::Init();
 }
 
 int Start() {

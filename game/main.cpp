@@ -1,10 +1,6 @@
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
 #include "game/Version.hpp"
-#include "music/Music.hpp"
-#include "standardmenu/StandardMenu.hpp"
-#include "support/GeneralLib.hpp"
-#include "support/StandardLib.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <iostream>
@@ -28,11 +24,7 @@ constexpr std::string_view Help =
     "  --version  show the version and exit\n";
 
 int RunGame() {
-    GeneralLib::Init();
-    StandardMenu::Init();
-    StandardLib::Init();
-    Music::Init();
-    Wimdows::Init();
+    Meandor::StartModules();
     try {
         const int status = Meandor::Start();
         if (status != 0) {

@@ -4,10 +4,6 @@
 // game could not run (no window, a maze file missing); 2 for a wrong command line or script.
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
-#include "music/Music.hpp"
-#include "standardmenu/StandardMenu.hpp"
-#include "support/GeneralLib.hpp"
-#include "support/StandardLib.hpp"
 #include "tools/replay/Replay.hpp"
 #include "wimdows/Wimdows.hpp"
 
@@ -53,17 +49,8 @@ void UseDummyDrivers() {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 }
 
-// The modules in the order the game starts them.
-void StartModules() {
-    GeneralLib::Init();
-    StandardMenu::Init();
-    StandardLib::Init();
-    Music::Init();
-    Wimdows::Init();
-}
-
 int Run(const Replay::Script& script) {
-    StartModules();
+    Meandor::StartModules();
     try {
         Replay::Play(script, std::cout);
     } catch (const Meandor::FatalError& error) {
