@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The real program under Xvfb, in turn without each picture and sound the menu screens use: it
+# starts, every menu and level 1 are reached as usual, Quit ends it with status 0 and it writes
+# nothing on standard error. A missing picture draws nothing, a missing sound is silent.
+# Usage: missing_files.sh MEANDOR RUNTIME SCREENSHOT-DIR
+# The Menu without its Credits button picture is kept in SCREENSHOT-DIR to be looked at.
+MEANDOR=$1 FULL=$2 SHOTS=$3
+source "$(dirname "$0")/lib.sh"
+mkdir -p "$SHOTS"
+
+files=(menu/begincartoon.bmp)
+for button in Start Instructions Credits Quit easy medium hard Back; do
+  files+=("menu/${button}0.bmp" "menu/${button}1.bmp")
+done
+files+=(afbeeldingen/Instructiescherm.bmp afbeeldingen/creditscherm.bmp muziek/Menumuziek.MP3)
+
+TREES=$(mktemp -d)
+stop_and_clean() {
+  stop_all
+  rm -rf "$TREES"
+}
+trap stop_and_clean EXIT
+
+# A runtime tree of links to every file of the full one but $1.
+tree_without() {
+  local tree="$TREES/$(tr / _ <<<"$1")"
+  [[ -f "$FULL/$1" ]] || { echo "$1 is not in the runtime tree $FULL" >&2; return 1; }
+  mkdir "$tree"
+  cp -rs "$FULL"/doolhof*.txt "$FULL/afbeeldingen" "$FULL/menu" "$FULL/muziek" "$tree"
+  rm "$tree/$1"
+  echo "$tree"
+}
+
+# Holds key $2 for $3 seconds in the window titled $1. Each screen has a window of its own, and
+# X hands a new window the id of the last one: the id found may be gone by the time the key is
+# sent, and is gone at the release of a key that closes it (Escape). The press is sent again to
+# the window that has the title now; a release that finds no window is of no matter.
+hold() { # title key seconds
+  local id
+  for _ in $(seq 5); do
+    id=$(window "$1")
+    if xdotool keydown --window "$id" "$2" 2>/dev/null; then
+      sleep "$3"
+      xdotool keyup --window "$id" "$2" 2>/dev/null || true
+      sleep 0.05
+      return 0
+    fi
+    sleep 0.2
+  done
+  echo "key $2 could not be sent to the window titled '$1'" >&2
+  return 1
+}
+
+# Clicks Quit until the game has gone: the Menu only hears clicks once its first pass has run.
+quit() {
+  for _ in $(seq 20); do
+    xdotool mousemove --window "$(window Menu)" 235 537 click 1 2>/dev/null || true
+    sleep 0.25
+    kill -0 "$GAME_PID" 2>/dev/null || break
+  done
+  expect_exit 5 0
+}
+
+play_without() {
+  RUNTIME=$(tree_without "$1")
+  start_game
+  window Menu >/dev/null
+  if [[ "$1" == menu/Credits0.bmp ]]; then
+    sleep 0.3
+    import -window "$(window Menu)" "$SHOTS/menu-without-Credits0.png"
+  fi
+  go Menu 235 237 Instuctions
+  go Instuctions 875 587 Menu
+  go Menu 235 387 Credits
+  go Credits 875 587 Menu
+  go Menu 235 87 SubMenu
+  go SubMenu 235 87 Spel
+  sleep 0.3
+  hold Spel Return 1
+  sleep 0.3
+  for k in Right Down Down Right Escape; do
+    hold Spel "$k" 0.1
+  done
+  quit
+  if [[ -s "$GAME_LOG" ]]; then
+    echo "the game wrote on standard error:" >&2
+    cat "$GAME_LOG" >&2
+    return 1
+  fi
+  rm -f "$GAME_LOG"
+}
+
+start_x
+for file in "${files[@]}"; do
+  echo "without $file"
+  play_without "$file"
+  echo "without $file: menus, instructions, credits, level 1 and Quit with status 0"
+done
