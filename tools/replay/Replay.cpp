@@ -227,6 +227,10 @@ void Item(std::ostream& out, std::uint32_t x, std::uint32_t y, const Meandor::Vl
 
 } // namespace
 
+void SendKey(std::uint32_t code, bool down) {
+    Key(down ? SDL_KEYDOWN : SDL_KEYUP, code);
+}
+
 void Play(const Script& script, std::ostream& out) {
     Player player(script, out);
     const Hooks hooks(player);

@@ -2,6 +2,7 @@
 
 #include "tools/replay/Script.hpp"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -16,6 +17,10 @@ namespace Replay {
 // waits, or the other way round) is reported and ends the script there. The window library
 // must be free to open a window; module start-up is the caller's.
 void Play(const Script& script, std::ostream& out);
+
+// A key event as a person's would arrive, through SDL's queue to the window thread; returns
+// once it is handled. `code` is a Windows key code that scripts can name.
+void SendKey(std::uint32_t code, bool down);
 
 // The game state as one line: level, player cell, lives, fries eaten, ticks in this level,
 // flag and hamburger cells (with whether they lie in the maze), each active enemy's cell and
