@@ -244,7 +244,8 @@ void FreeWindow() {
     for (std::atomic<bool>& held : key) {
         held.store(false, std::memory_order_relaxed);
     }
-    bit.clear();
+    // Its storage too: clear() would keep room for the largest table any window ever had.
+    std::vector<BitStruct>().swap(bit);
 }
 
 class MessageLoop {
