@@ -15,7 +15,16 @@ done
 files+=(afbeeldingen/Instructiescherm.bmp afbeeldingen/creditscherm.bmp muziek/Menumuziek.MP3)
 
 TREES=$(mktemp -d)
+# On a failure, what the game said and whether the X server is still there tell why.
 stop_and_clean() {
+  local status=$?
+  if ((status != 0)) && [[ -s "${GAME_LOG:-}" ]]; then
+    echo "the game wrote on standard error:" >&2
+    cat "$GAME_LOG" >&2
+  fi
+  if ((status != 0)) && ! kill -0 "${XVFB_PID:-0}" 2>/dev/null; then
+    echo "the X server has gone" >&2
+  fi
   stop_all
   rm -rf "$TREES"
 }
@@ -51,10 +60,37 @@ hold() { # title key seconds
   return 1
 }
 
+# Whether a window titled $1 is there within ten seconds.
+appears() {
+  for _ in $(seq 100); do
+    xdotool search --name "^$1\$" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# From the province picture into level 1, a few steps, and Escape back to the Menu. The picture
+# hears Enter only once its pictures are loaded and it waits, which a busy machine may delay:
+# while the Menu does not come back, the game is still on the picture and Enter is given again.
+play_level() {
+  for _ in $(seq 3); do
+    hold Spel Return 1
+    sleep 0.3
+    for k in Right Down Down Right Escape; do
+      hold Spel "$k" 0.1
+    done
+    appears Menu && return 0
+  done
+  echo "Enter, a few steps and Escape did not bring the Menu back" >&2
+  return 1
+}
+
 # Clicks Quit until the game has gone: the Menu only hears clicks once its first pass has run.
 quit() {
+  local id
+  id=$(window Menu)
   for _ in $(seq 20); do
-    xdotool mousemove --window "$(window Menu)" 235 537 click 1 2>/dev/null || true
+    xdotool mousemove --window "$id" 235 537 click 1 2>/dev/null || true
     sleep 0.25
     kill -0 "$GAME_PID" 2>/dev/null || break
   done
@@ -76,11 +112,7 @@ play_without() {
   go Menu 235 87 SubMenu
   go SubMenu 235 87 Spel
   sleep 0.3
-  hold Spel Return 1
-  sleep 0.3
-  for k in Right Down Down Right Escape; do
-    hold Spel "$k" 0.1
-  done
+  play_level
   quit
   if [[ -s "$GAME_LOG" ]]; then
     echo "the game wrote on standard error:" >&2
