@@ -194,19 +194,33 @@ class VideoSubsystem {
 
   private:
     // An X server now and then refuses a connection opened right after the previous window's
-    // closed; a moment later it accepts. A missing display fails every attempt.
+    // closed; a moment later it accepts. Without an X display there is nothing to wait for.
     static bool Start() {
-        constexpr int Attempts = 5;
+        const int attempts = SDL_getenv("DISPLAY") != nullptr ? 5 : 1;
         constexpr Uint32 PauseMs = 20;
         for (int attempt = 1;; ++attempt) {
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-                return true;
+                if (!Unseen()) {
+                    return true;
+                }
+                SDL_QuitSubSystem(SDL_INIT_VIDEO);
             }
-            if (attempt == Attempts) {
+            if (attempt == attempts) {
                 return false;
             }
             SDL_Delay(PauseMs);
         }
+    }
+
+    // When no display answers, SDL falls back to a driver that draws where nobody can see:
+    // the game would run on, out of sight, for ever. Such a driver only counts when asked for.
+    static bool Unseen() {
+        const std::string_view driver = SDL_GetCurrentVideoDriver();
+        if (driver != "offscreen" && driver != "dummy") {
+            return false;
+        }
+        const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+        return asked == nullptr || std::string_view(asked).find(driver) == std::string_view::npos;
     }
 
     bool up;

@@ -135,6 +135,22 @@ TEST(Lifecycle, WindowThatCannotBeSetUpLeavesNoWindow) {
     Wimdows::KillWindow();
 }
 
+// With no display SDL would fall back to its off-screen driver: a window nobody sees, and a
+// game that waits for ever for a player who cannot see it.
+TEST(Lifecycle, NoDisplayMeansNoWindow) {
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    Wimdows::Window("Out of sight", 80, 60);
+    EXPECT_FALSE(Wimdows::WindowOpen());
+    Wimdows::KillWindow();
+
+    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "offscreen", 1), 0);
+    Wimdows::Window("Off screen, as asked", 80, 60);
+    EXPECT_TRUE(Wimdows::WindowOpen()) << "a driver asked for by name is used";
+    Wimdows::KillWindow();
+}
+
 // Without room for a thread stack the thread cannot start: Window reports it (a message box,
 // which needs a display) and returns without a window instead of waiting for ever.
 TEST(Lifecycle, ThreadThatCannotStartLeavesNoWindow) {
