@@ -193,11 +193,12 @@ class VideoSubsystem {
     }
 
   private:
-    // An X server now and then refuses a connection opened right after the previous window's
-    // closed; a moment later it accepts. Without an X display there is nothing to wait for.
+    // An X server whose last client has just left (the previous window's) resets, and refuses
+    // connections until it is done; a loaded machine may take a few tenths of a second. Without
+    // an X display there is nothing to wait for.
     static bool Start() {
         const int attempts = SDL_getenv("DISPLAY") != nullptr ? 5 : 1;
-        constexpr Uint32 PauseMs = 20;
+        Uint32 pauseMs = 20;
         for (int attempt = 1;; ++attempt) {
             if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
                 if (!Unseen()) {
@@ -208,7 +209,8 @@ class VideoSubsystem {
             if (attempt == attempts) {
                 return false;
             }
-            SDL_Delay(PauseMs);
+            SDL_Delay(pauseMs);
+            pauseMs *= 2;
         }
     }
 

@@ -5,7 +5,10 @@ start_x() {
   local fifo n
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # -noreset: by default the server resets each time its last client leaves, and refuses
+  # connections meanwhile. The game is often its only client, between one screen's window
+  # and the next; a desktop's window manager keeps a real server from ever doing this.
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   read -r -t 10 n <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
   rm -f "$fifo"
