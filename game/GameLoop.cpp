@@ -126,8 +126,9 @@ void NeemItemsWeg() {
 
 bool OpenVenster(const char* title) {
     Wimdows::Window(title, 1000, 700);
-    vensterMislukt = !Wimdows::WindowOpen();
-    return !vensterMislukt;
+    // A window closed as soon as it opened was still had: the player closed it.
+    vensterMislukt = Wimdows::WindowFailed();
+    return Wimdows::WindowOpen();
 }
 
 bool VensterMislukt() {

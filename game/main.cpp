@@ -1,5 +1,6 @@
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
+#include "game/Signals.hpp"
 #include "game/Version.hpp"
 #include "wimdows/Wimdows.hpp"
 
@@ -24,9 +25,13 @@ constexpr std::string_view Help =
     "  --version  show the version and exit\n";
 
 int RunGame() {
+    Meandor::StopOnSignals();
     Meandor::StartModules();
     try {
         const int status = Meandor::Start();
+        if (const int signal = Meandor::StoppingSignal(); signal != 0) {
+            Meandor::EndBySignal(signal);
+        }
         if (status != 0) {
             std::cerr << "meandor: cannot open a window (is there a display?)\n";
         }

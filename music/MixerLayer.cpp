@@ -231,18 +231,24 @@ class MixerLayer final : public SoundLayer {
   public:
     float GetVersion() override { return LayerVersion; }
 
-    // Each call starts from scratch: the device closes, so everything playing stops, and
-    // SDL's audio is set up anew. Samples are plain memory and survive it.
+    // The device opens once; a later call stops everything playing and keeps it open, so a
+    // screen change costs no reopening. Samples are plain memory and stay valid either way.
     bool Init(std::int32_t mixrate, std::int32_t channels, std::uint32_t /*flags*/) override {
-        output_.reset();
         if (mixrate <= 0 || channels <= 0 || channels > MaxChannels) {
+            output_.reset();
             return false;
         }
+        if (Ready() && mixrate == mixrate_) {
+            Mix_HaltChannel(-1);
+            return Channels(channels);
+        }
+        output_.reset();
         auto output = std::make_unique<AudioOutput>(mixrate, channels);
         if (!output->Ready()) {
             return false;
         }
         output_ = std::move(output);
+        mixrate_ = mixrate;
         channelCount_ = channels;
         return true;
     }
@@ -312,6 +318,15 @@ class MixerLayer final : public SoundLayer {
 
     static bool Loops(std::uint32_t mode) { return (mode & LoopNormal) != 0; }
 
+    bool Channels(int channels) {
+        if (channels != channelCount_ && Mix_AllocateChannels(channels) != channels) {
+            output_.reset();
+            return false;
+        }
+        channelCount_ = channels;
+        return true;
+    }
+
     bool Ready() const { return output_ && output_->Ready(); }
 
     SampleSlot* Find(Sample sample) {
@@ -373,6 +388,7 @@ class MixerLayer final : public SoundLayer {
 
     // Declared first so it closes last, after every chunk is freed.
     std::unique_ptr<AudioOutput> output_;
+    int mixrate_ = 0;
     int channelCount_ = 0;
     std::vector<SampleSlot> samples_;
     std::map<fs::path, CacheEntry> cache_;

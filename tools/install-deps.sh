@@ -5,7 +5,7 @@ set -euo pipefail
 
 play_packages=(
   cmake g++ make pkg-config
-  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fonts-dejavu-core
   libcairo2-dev libsndfile1-dev
 )
 test_packages=(
@@ -13,7 +13,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream
-  xvfb xauth xdotool imagemagick x11-utils libx11-dev
+  xvfb xauth xdotool imagemagick x11-utils openbox
 )
 
 case "${1:-}" in

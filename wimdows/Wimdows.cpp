@@ -6,11 +6,13 @@
 #include "wimdows/Pixels.hpp"
 #include "wimdows/Sdl.hpp"
 #include "wimdows/WimdowsTesting.hpp"
+#include "wimdows/XErrors.hpp"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <charconv>
+#include <condition_variable>
 #include <list>
 #include <mutex>
 #include <optional>
@@ -58,8 +60,12 @@ struct FontStruct {
 };
 
 std::atomic<WinState> state{STATE_DEAD};
-// The thread running the current window, so that exit() called on it can be recognised.
-std::atomic<std::thread::id> windowThread;
+// Windows asked for by the caller and windows the window thread has answered (set up or
+// failed), counted: a window that opened and closed again before the caller looked still
+// counts as answered.
+std::uint64_t windowsAsked = 0;
+std::atomic<std::uint64_t> windowsAnswered{0};
+bool lastWindowFailed = false;
 
 // The one lock: back buffer, window surface, bitmap table and every change of `state`.
 // Never held while waiting for the window thread, which needs it for setup and teardown.
@@ -70,6 +76,12 @@ std::uint64_t syncRequested = 0;
 std::atomic<std::uint64_t> syncHandled{0};
 // The window thread has begun to close its window: nothing more is pushed to wake it.
 bool closing = false;
+// The caller wants the window closed; `keepShown` when another window follows at once, so the
+// screen shows the old picture until the new one is drawn instead of nothing.
+std::atomic<bool> closeWanted{false};
+bool keepShown = false;
+// Once set, no window opens any more and the open one closes: the program is ending.
+bool interrupted = false;
 
 // Written by the window thread only; each entry is read on its own.
 std::array<std::atomic<bool>, 256> key{};
@@ -177,26 +189,37 @@ BitStruct* Entry(std::uint32_t handle) {
 
 // Window thread.
 
-class VideoSubsystem {
+// SDL's video subsystem, started once for the life of the window thread and only by it.
+class VideoSession {
   public:
-    VideoSubsystem() : up(Start()) {}
-    ~VideoSubsystem() { Quit(); }
-    VideoSubsystem(const VideoSubsystem&) = delete;
-    VideoSubsystem& operator=(const VideoSubsystem&) = delete;
-
-    bool Up() const { return up; }
-    void Quit() {
+    VideoSession() = default;
+    ~VideoSession() {
         if (up) {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            up = false;
         }
+    }
+    VideoSession(const VideoSession&) = delete;
+    VideoSession& operator=(const VideoSession&) = delete;
+
+    // TRUE once video is up; a failed start is tried again at the next window.
+    bool Start() {
+        if (!up) {
+            up = StartVideo();
+        }
+        return up;
     }
 
   private:
-    // An X server whose last client has just left (the previous window's) resets, and refuses
-    // connections until it is done; a loaded machine may take a few tenths of a second. Without
-    // an X display there is nothing to wait for.
-    static bool Start() {
+    // An X server whose last client has just left resets, and refuses connections until it is
+    // done; a loaded machine may take a few tenths of a second. Without an X display there is
+    // nothing to wait for.
+    static bool StartVideo() {
+        // Our own close handling decides what a closed window means; the X11 shared-memory
+        // framebuffer needs no OpenGL; and the program entry decides what a signal means.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        ForgiveErrorsOnGoneWindows();
         const int attempts = SDL_getenv("DISPLAY") != nullptr ? 5 : 1;
         Uint32 pauseMs = 20;
         for (int attempt = 1;; ++attempt) {
@@ -225,12 +248,13 @@ class VideoSubsystem {
         return asked == nullptr || std::string_view(asked).find(driver) == std::string_view::npos;
     }
 
-    bool up;
+    bool up = false;
 };
 
-// Buffers of the window's real client size.
+// Buffers of the window's real client size, both holding what the window shows now: nothing
+// for a new window, the previous screen's picture for one that stays on screen.
 std::unique_ptr<Canvas> Init(SDL_Window* window) {
-    const SDL_Surface* screen = SDL_GetWindowSurface(window);
+    SDL_Surface* screen = SDL_GetWindowSurface(window);
     if (screen == nullptr) {
         return {};
     }
@@ -240,6 +264,8 @@ std::unique_ptr<Canvas> Init(SDL_Window* window) {
     if (!created->backBuffer || !created->shown) {
         return {};
     }
+    SDL_BlitSurface(screen, nullptr, created->backBuffer.get(), nullptr);
+    SDL_BlitSurface(screen, nullptr, created->shown.get(), nullptr);
     return created;
 }
 
@@ -270,7 +296,7 @@ class MessageLoop {
 
     void Run() {
         SDL_Event event;
-        for (;;) {
+        while (!closeWanted.load(std::memory_order_acquire)) {
             if (SDL_WaitEvent(&event) == 1 && !Dispatch(event)) {
                 return;
             }
@@ -294,16 +320,27 @@ class MessageLoop {
   private:
     // FALSE once the window is to close.
     bool Dispatch(const SDL_Event& event) {
+        const bool afterFocusGain = skipModifierPresses;
+        skipModifierPresses = false;
         switch (event.type) {
         case SDL_QUIT:
             return false;
         case SDL_WINDOWEVENT:
             return OnWindowEvent(event.window);
         case SDL_KEYDOWN:
+            // SDL presses the modifiers still held elsewhere as the focus comes back.
+            if (afterFocusGain && IsModifier(event.key.keysym)) {
+                skipModifierPresses = true;
+                return true;
+            }
             OnKeyDown(event.key.keysym);
             return true;
         case SDL_KEYUP:
-            OnKeyUp(event.key.keysym);
+            // SDL releases every held key as the focus leaves, just before it reports the
+            // loss; a key let go in another window stays held here.
+            if (!ReleasedByFocusLoss()) {
+                OnKeyUp(event.key.keysym);
+            }
             return true;
         case SDL_MOUSEMOTION:
             OnMouseMove(event.motion);
@@ -323,6 +360,9 @@ class MessageLoop {
         switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE:
             return false;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            skipModifierPresses = true;
+            return true;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
@@ -366,6 +406,25 @@ class MessageLoop {
         }
         SDL_UpdateWindowSurfaceRects(window, presenting.data(),
                                      static_cast<int>(presenting.size()));
+    }
+
+    static bool IsModifier(const SDL_Keysym& keysym) {
+        return keysym.scancode >= SDL_SCANCODE_LCTRL && keysym.scancode <= SDL_SCANCODE_RGUI;
+    }
+
+    static bool ReleasedByFocusLoss() {
+        constexpr int Ahead = 64;
+        std::array<SDL_Event, Ahead> ahead{};
+        const int queued =
+            SDL_PeepEvents(ahead.data(), Ahead, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        for (int i = 0; i < queued; ++i) {
+            const SDL_Event& next = ahead[static_cast<std::size_t>(i)];
+            if (next.type != SDL_KEYUP) {
+                return next.type == SDL_WINDOWEVENT &&
+                       next.window.event == SDL_WINDOWEVENT_FOCUS_LOST;
+            }
+        }
+        return false;
     }
 
     static void OnKeyDown(const SDL_Keysym& keysym) {
@@ -441,68 +500,142 @@ class MessageLoop {
     SDL_Window* window;
     bool left = false;
     bool right = false;
+    bool skipModifierPresses = false;
     std::vector<SDL_Rect> presenting;
 };
 
-// FALSE if the window could not be set up; by then every SDL resource is released again.
-bool RunWindow(const std::string& title, std::uint32_t x, std::uint32_t y) {
-    if (x > MaxWindowSide || y > MaxWindowSide) {
-        return false;
-    }
-    // Our own close handling decides what a closed window means; and the X11 shared-memory
-    // framebuffer needs no OpenGL.
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    VideoSubsystem video;
-    if (!video.Up()) {
-        return false;
-    }
-    // Another module's subsystem can keep the event queue, and an earlier window's events, alive.
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    RequestEvent();
-    WindowPtr window{SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                      SDL_WINDOWPOS_UNDEFINED, static_cast<int>(x),
-                                      static_cast<int>(y), SDL_WINDOW_HIDDEN)};
-    if (!window) {
-        return false;
-    }
-    std::unique_ptr<Canvas> created = Init(window.get());
-    if (!created) {
-        return false;
-    }
-    SDL_StopTextInput();
-    SDL_ShowWindow(window.get());
-    {
-        const std::scoped_lock guard(lock);
-        canvas = std::move(created);
-    }
-    MessageLoop loop(window.get());
-    loop.Paint();
-    SDL_RaiseWindow(window.get());
-    {
-        const std::scoped_lock guard(lock);
-        state.store(STATE_ACTIVE, std::memory_order_release);
-    }
+// A window the caller asked for.
+struct OpenRequest {
+    std::string title;
+    std::uint32_t x = 0;
+    std::uint32_t y = 0;
+};
+
+// Tells the caller the window it asked for is answered: set up (`to` STATE_ACTIVE) or failed.
+void Answer(WinState to) {
+    state.store(to, std::memory_order_release);
     state.notify_all();
+    windowsAnswered.fetch_add(1, std::memory_order_release);
+    windowsAnswered.notify_all();
+}
 
-    loop.Run();
+// One native window serves every window the caller opens: it changes title and size and shows
+// the old picture until the new one is drawn, and the display never sees a window destroyed
+// while SDL may still be sending it a wake-up.
+class NativeWindow {
+  public:
+    SDL_Window* Get() const { return window.get(); }
 
+    // FALSE when it cannot be had; the caller's window then fails.
+    bool Prepare(const OpenRequest& request) {
+        const int width = static_cast<int>(request.x);
+        const int height = static_cast<int>(request.y);
+        if (!window) {
+            window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                          SDL_WINDOWPOS_UNDEFINED, width, height,
+                                          SDL_WINDOW_HIDDEN));
+            return window != nullptr;
+        }
+        SDL_SetWindowTitle(window.get(), request.title.c_str());
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(window.get(), &w, &h);
+        if (w != width || h != height) {
+            SDL_SetWindowSize(window.get(), width, height);
+        }
+        return true;
+    }
+
+    // TRUE when it was hidden: a window already on screen keeps its picture and place.
+    bool Show() {
+        const bool hidden = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_HIDDEN) != 0;
+        if (hidden) {
+            SDL_ShowWindow(window.get());
+        }
+        SDL_RaiseWindow(window.get());
+        return hidden;
+    }
+
+    void Hide() {
+        if (window) {
+            SDL_HideWindow(window.get());
+        }
+    }
+
+  private:
+    WindowPtr window;
+};
+
+// What is left in the event queue belongs to the previous window, but for the window events:
+// a close box clicked between two screens still ends the program.
+void FlushStaleEvents() {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_WINDOWEVENT - 1);
+    SDL_FlushEvents(SDL_WINDOWEVENT + 1, SDL_LASTEVENT);
+}
+
+// The state of the caller's window changes only under `lock`; an interrupted program opens no
+// more windows.
+bool GoActive(std::unique_ptr<Canvas> created) {
+    const std::scoped_lock guard(lock);
+    if (interrupted) {
+        return false;
+    }
+    canvas = std::move(created);
+    closeWanted.store(false, std::memory_order_relaxed);
+    keepShown = false;
+    Answer(STATE_ACTIVE);
+    return true;
+}
+
+void TearDown(NativeWindow& native) {
+    bool hide = false;
     {
         const std::scoped_lock guard(lock);
         closing = true;
+        hide = !keepShown;
     }
-    window.reset();
+    if (hide) {
+        native.Hide();
+    }
     {
         const std::scoped_lock guard(lock);
         FreeWindow();
-        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        video.Quit();
+        FlushStaleEvents();
         state.store(STATE_DEAD, std::memory_order_release);
         closing = false;
         syncHandled.store(syncRequested, std::memory_order_release);
     }
     state.notify_all();
     syncHandled.notify_all();
+}
+
+// Sets up the caller's window, runs it until it closes and tears it down; FALSE if it could
+// not be set up.
+bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
+    if (request.x > MaxWindowSide || request.y > MaxWindowSide || !video.Start()) {
+        return false;
+    }
+    RequestEvent();
+    if (!native.Prepare(request)) {
+        return false;
+    }
+    std::unique_ptr<Canvas> created = Init(native.Get());
+    if (!created) {
+        return false;
+    }
+    FlushStaleEvents();
+    SDL_StopTextInput();
+    const bool newlyShown = native.Show();
+    MessageLoop loop(native.Get());
+    if (!GoActive(std::move(created))) {
+        native.Hide();
+        return false;
+    }
+    if (newlyShown) {
+        loop.Paint();
+    }
+    loop.Run();
+    TearDown(native);
     return true;
 }
 
@@ -514,62 +647,136 @@ struct SdlThreadData {
     ~SdlThreadData() { SDL_TLSCleanup(); }
 };
 
-void WinMain(const std::string& title, std::uint32_t x, std::uint32_t y) {
-    windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
-    const SdlThreadData threadData;
-    if (!RunWindow(title, x, y)) {
-        state.store(STATE_ERROR, std::memory_order_release);
-        state.notify_all();
-    }
-}
+// The window thread: started with the first window and kept until the program ends, so SDL's
+// video starts and stops once, on this thread alone.
+class WindowThread {
+  public:
+    WindowThread() = default;
+    WindowThread(const WindowThread&) = delete;
+    WindowThread& operator=(const WindowThread&) = delete;
 
-// Closes a window still open when the program ends, before the state above is destroyed.
-struct CloseAtExit {
-    CloseAtExit() = default;
-    CloseAtExit(const CloseAtExit&) = delete;
-    CloseAtExit& operator=(const CloseAtExit&) = delete;
     // The X library calls exit() on the window thread when the display goes away; that thread
-    // may hold the lock and can never wait for itself to close the window.
-    ~CloseAtExit() {
-        if (std::this_thread::get_id() != windowThread.load(std::memory_order_relaxed)) {
-            KillWindow();
+    // can never wait for itself.
+    ~WindowThread() {
+        if (!thread.joinable()) {
+            return;
+        }
+        if (std::this_thread::get_id() == thread.get_id()) {
+            thread.detach();
+            return;
+        }
+        KillWindow();
+        {
+            const std::scoped_lock guard(mutex);
+            stopping = true;
+        }
+        wake.notify_one();
+        thread.join();
+    }
+
+    // FALSE when the thread cannot be started.
+    bool Open(OpenRequest request) {
+        {
+            const std::scoped_lock guard(mutex);
+            next = std::move(request);
+        }
+        if (!thread.joinable()) {
+            try {
+                thread = std::thread(&WindowThread::Main, this);
+            } catch (const std::system_error&) {
+                const std::scoped_lock guard(mutex);
+                next.reset();
+                return false;
+            }
+        }
+        wake.notify_one();
+        return true;
+    }
+
+  private:
+    void Main() {
+        const SdlThreadData threadData;
+        VideoSession video;
+        NativeWindow native;
+        for (std::optional<OpenRequest> request = Next(); request; request = Next()) {
+            if (!RunWindow(*request, video, native)) {
+                Answer(STATE_ERROR);
+            }
         }
     }
-} closeAtExit;
+
+    std::optional<OpenRequest> Next() {
+        std::unique_lock guard(mutex);
+        wake.wait(guard, [this] { return stopping || next.has_value(); });
+        std::optional<OpenRequest> request;
+        request.swap(next);
+        return request;
+    }
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<OpenRequest> next;
+    bool stopping = false;
+    std::thread thread;
+};
+
+// Last of the module's state, so it is the first to go at exit.
+WindowThread windowThread;
+
+// Asks the open window to close, under `lock`. The wake-up may find the event queue full: the
+// window thread is then busy with it and sees the request after its next event.
+void RequestClose(bool keep) {
+    closeWanted.store(true, std::memory_order_release);
+    keepShown = keep;
+    PushRequest(Request::Close);
+}
+
+// Closes the open window; `keep` leaves it on screen for the window that follows.
+void CloseWindow(bool keep) {
+    {
+        const std::scoped_lock guard(lock);
+        if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+            return;
+        }
+        RequestClose(keep);
+    }
+    WaitWhile(STATE_ACTIVE);
+}
 
 } // namespace
 
 void Init() {}
 
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
-    if (Active()) {
-        KillWindow();
-    }
-    try {
-        std::thread(WinMain, UpToNul(title), x, y).detach();
-    } catch (const std::system_error&) {
+    CloseWindow(true);
+    const std::uint64_t asked = ++windowsAsked;
+    if (!windowThread.Open({UpToNul(title), x, y})) {
+        lastWindowFailed = true;
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
         return;
     }
-    WaitWhile(STATE_DEAD);
+    for (std::uint64_t answered = windowsAnswered.load(std::memory_order_acquire); answered < asked;
+         answered = windowsAnswered.load(std::memory_order_acquire)) {
+        windowsAnswered.wait(answered, std::memory_order_acquire);
+    }
     WinState failed = STATE_ERROR;
-    state.compare_exchange_strong(failed, STATE_DEAD, std::memory_order_acq_rel);
+    lastWindowFailed = state.compare_exchange_strong(failed, STATE_DEAD, std::memory_order_acq_rel);
 }
 
 void KillWindow() {
-    for (;;) {
-        {
-            const std::scoped_lock guard(lock);
-            if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
-                return;
-            }
-            if (PushRequest(Request::Close)) {
-                break;
-            }
-        }
-        std::this_thread::yield(); // the event queue is full; the window thread is draining it
+    CloseWindow(false);
+}
+
+bool WindowFailed() {
+    return lastWindowFailed;
+}
+
+void Interrupt() {
+    const std::scoped_lock guard(lock);
+    interrupted = true;
+    if (state.load(std::memory_order_relaxed) == STATE_ACTIVE) {
+        RequestClose(false);
     }
-    WaitWhile(STATE_ACTIVE);
 }
 
 bool WindowOpen() {

@@ -46,6 +46,12 @@ void Window(std::string_view title, std::uint32_t x, std::uint32_t y);
 void KillWindow();
 // FALSE once the window is gone, also when the user closed it.
 bool WindowOpen();
+// TRUE when the last Window call could not set a window up; FALSE when it did, also if that
+// window has closed since.
+bool WindowFailed();
+// From any thread: closes the window as its close box would, and keeps every later Window call
+// from opening one. For ending the program from outside, as on a signal.
+void Interrupt();
 
 // Keyboard and mouse, filled by the window thread.
 bool KeyDown(std::uint32_t k);

@@ -156,6 +156,32 @@ TEST_F(KeyboardTest, ReleaseWithAltHeldStillReleases) {
     EXPECT_FALSE(Wimdows::KeyDown(13));
 }
 
+// As the focus leaves, SDL releases every held key just before it reports the loss; as it comes
+// back, it presses the modifiers held meanwhile right after reporting the gain.
+TEST_F(KeyboardTest, KeyHeldWhileAnotherWindowHasTheFocusStaysHeld) {
+    PushKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    WaitUntilHandled();
+    Wimdows::FlushKeys();
+    PushTogether({KeyEvent(false, SDL_SCANCODE_RETURN, SDLK_RETURN),
+                  WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    WaitUntilHandled();
+    EXPECT_TRUE(Wimdows::KeyDown(13)) << "released only by losing the focus";
+
+    PushTogether({WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED),
+                  KeyEvent(true, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT),
+                  KeyEvent(true, SDL_SCANCODE_RCTRL, SDLK_RCTRL, KMOD_LSHIFT | KMOD_RCTRL),
+                  KeyEvent(true, SDL_SCANCODE_LEFT, SDLK_LEFT)});
+    WaitUntilHandled();
+    EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{37}) << "a real press follows";
+    EXPECT_FALSE(Wimdows::KeyDown(16));
+
+    PushKey(false, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    PushKey(true, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT);
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::KeyDown(13)) << "its next release in this window counts";
+    EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{16});
+}
+
 class MouseTest : public WindowTest {
   protected:
     struct Release {

@@ -1,10 +1,12 @@
 #include "TestWindow.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -116,6 +118,49 @@ TEST(Lifecycle, UserCloseTearsTheWindowDown) {
         Wimdows::Window("Clean up", 80, 60);
         Wimdows::KillWindow();
     }
+}
+
+// The close box clicked the moment a window maps: the caller is told there was a window, and it
+// is closed, however quickly it went.
+TEST(Lifecycle, WindowClosedBeforeTheCallerLooksStillEndsTheWait) {
+    Wimdows::Window("First", 80, 60);
+    ASSERT_TRUE(Wimdows::WindowOpen());
+    std::atomic<bool> done{false};
+    std::thread closer([&done] {
+        while (!done.load()) {
+            SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+            SDL_PushEvent(&close);
+            std::this_thread::yield();
+        }
+    });
+    int closedAtOnce = 0;
+    for (int i = 0; i < 200; ++i) {
+        Wimdows::Window("Closed at once", 80, 60);
+        EXPECT_FALSE(Wimdows::WindowFailed());
+        closedAtOnce += Wimdows::WindowOpen() ? 0 : 1;
+    }
+    done.store(true);
+    closer.join();
+    SDL_FlushEvent(SDL_WINDOWEVENT);
+    Wimdows::KillWindow();
+    EXPECT_GT(closedAtOnce, 0);
+}
+
+// A signal's way out: the window closes as by its close box, and no window opens after.
+TEST(Lifecycle, InterruptClosesTheWindowAndKeepsNewOnesShut) {
+    EXPECT_EXIT(
+        {
+            Wimdows::Window("Running", 80, 60);
+            const bool opened = Wimdows::WindowOpen();
+            std::thread([] { Wimdows::Interrupt(); }).join();
+            for (int i = 0; i < 1000 && Wimdows::WindowOpen(); ++i) {
+                SDL_Delay(1);
+            }
+            const bool closed = !Wimdows::WindowOpen();
+            Wimdows::Window("Too late", 80, 60);
+            std::exit(opened && closed && !Wimdows::WindowOpen() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Lifecycle, WindowThatCannotBeSetUpLeavesNoWindow) {

@@ -27,7 +27,7 @@ std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int3
 
 } // namespace
 
-void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
+SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
@@ -35,7 +35,24 @@ void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool
     event.key.keysym.scancode = scancode;
     event.key.keysym.sym = sym;
     event.key.keysym.mod = mod;
+    return event;
+}
+
+SDL_Event WindowEvent(SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = static_cast<Uint8>(id);
+    return event;
+}
+
+void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
+    SDL_Event event = KeyEvent(down, scancode, sym, mod, repeat);
     Push(event);
+}
+
+void PushTogether(std::vector<SDL_Event> events) {
+    ASSERT_EQ(SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_ADDEVENT, 0, 0),
+              static_cast<int>(events.size()));
 }
 
 void PushMouseMove(int x, int y) {
@@ -58,9 +75,7 @@ void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
 }
 
 void PushWindowEvent(SDL_WindowEventID id) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = static_cast<Uint8>(id);
+    SDL_Event event = WindowEvent(id);
     Push(event);
 }
 

@@ -33,6 +33,11 @@ void PushMouseMove(int x, int y);
 void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 void PushWindowEvent(SDL_WindowEventID id);
 void PushQuit();
+SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                   bool repeat = false);
+SDL_Event WindowEvent(SDL_WindowEventID id);
+// Into the queue in one step, as SDL queues what one platform event brings about.
+void PushTogether(std::vector<SDL_Event> events);
 
 // Every pixel of the back buffer or the window surface as colour values, row by row.
 std::vector<std::uint32_t> BackBuffer();

@@ -1,0 +1,61 @@
+#include "game/Signals.hpp"
+
+#include "wimdows/Wimdows.hpp"
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <pthread.h>
+#include <thread>
+
+namespace Meandor {
+namespace {
+
+std::atomic<int> stoppingSignal{0};
+
+sigset_t Stopping() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGHUP);
+    return set;
+}
+
+// Every thread keeps these signals blocked; this one takes them one at a time. The first ends
+// the game, later ones find it ending already.
+void Wait(sigset_t set) {
+    for (;;) {
+        int signal = 0;
+        if (sigwait(&set, &signal) != 0) {
+            continue;
+        }
+        int none = 0;
+        stoppingSignal.compare_exchange_strong(none, signal);
+        Wimdows::Interrupt();
+    }
+}
+
+} // namespace
+
+void StopOnSignals() {
+    const sigset_t set = Stopping();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(Wait, set).detach();
+}
+
+int StoppingSignal() {
+    return stoppingSignal.load();
+}
+
+void EndBySignal(int signal) {
+    std::signal(signal, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
+
+} // namespace Meandor

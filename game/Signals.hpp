@@ -1,0 +1,18 @@
+#pragma once
+
+// Ctrl+C, kill and the end of a login session end the game as the window's close box does:
+// the window closes, every wait unwinds, the sound stops and the program returns.
+namespace Meandor {
+
+// Takes SIGINT, SIGTERM and SIGHUP over from their default handling. Call first thing in
+// main, before any other thread starts, so that every thread leaves them to this one.
+void StopOnSignals();
+
+// The signal that ended the game, or 0.
+int StoppingSignal();
+
+// Ends the process by `signal` with its default action, so that whoever started the program
+// sees it stopped by that signal (a shell reports status 128 + the number).
+[[noreturn]] void EndBySignal(int signal);
+
+} // namespace Meandor
