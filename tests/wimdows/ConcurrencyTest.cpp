@@ -39,6 +39,9 @@ TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
         EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
         Wimdows::KillWindow();
     }
+    // Bitmaps loaded with no window open go with the next window that closes.
+    Wimdows::Window("Closing", Width, Height);
+    Wimdows::KillWindow();
 }
 
 TEST(Concurrency, HundredWindowsOpenedAndClosed) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 #include <thread>
@@ -146,54 +147,65 @@ TEST(Lifecycle, WindowClosedBeforeTheCallerLooksStillEndsTheWait) {
     EXPECT_GT(closedAtOnce, 0);
 }
 
+// Video starts once a process, with the driver of that moment, and the window thread starts
+// with the first window: what depends on either runs in a process of its own.
+void ExpectInNewProcess(const std::function<bool()>& check) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
 // A signal's way out: the window closes as by its close box, and no window opens after.
 TEST(Lifecycle, InterruptClosesTheWindowAndKeepsNewOnesShut) {
-    EXPECT_EXIT(
-        {
-            Wimdows::Window("Running", 80, 60);
-            const bool opened = Wimdows::WindowOpen();
-            std::thread([] { Wimdows::Interrupt(); }).join();
-            for (int i = 0; i < 1000 && Wimdows::WindowOpen(); ++i) {
-                SDL_Delay(1);
-            }
-            const bool closed = !Wimdows::WindowOpen();
-            Wimdows::Window("Too late", 80, 60);
-            std::exit(opened && closed && !Wimdows::WindowOpen() ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    ExpectInNewProcess([] {
+        Wimdows::Window("Running", 80, 60);
+        const bool opened = Wimdows::WindowOpen();
+        std::thread([] { Wimdows::Interrupt(); }).join();
+        for (int i = 0; i < 1000 && Wimdows::WindowOpen(); ++i) {
+            SDL_Delay(1);
+        }
+        const bool closed = !Wimdows::WindowOpen();
+        Wimdows::Window("Too late", 80, 60);
+        return opened && closed && !Wimdows::WindowOpen();
+    });
 }
 
 TEST(Lifecycle, WindowThatCannotBeSetUpLeavesNoWindow) {
-    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "no-such-driver", 1), 0);
-    Wimdows::Window("Nowhere", 80, 60);
-    EXPECT_FALSE(Wimdows::WindowOpen());
-    Wimdows::Rectangle(0, 0, 10, 10, Red, true);
-    Wimdows::Text("x", 0, 0);
-    Wimdows::KillWindow();
-    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "dummy", 1), 0);
+    ExpectInNewProcess([] {
+        setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+        Wimdows::Window("Nowhere", 80, 60);
+        const bool none = !Wimdows::WindowOpen() && Wimdows::WindowFailed();
+        Wimdows::Rectangle(0, 0, 10, 10, Red, true);
+        Wimdows::Text("x", 0, 0);
+        Wimdows::KillWindow();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
 
-    Wimdows::Window("Too large", 100000, 60);
-    EXPECT_FALSE(Wimdows::WindowOpen());
+        Wimdows::Window("Too large", 100000, 60);
+        const bool tooLarge = !Wimdows::WindowOpen() && Wimdows::WindowFailed();
 
-    Wimdows::Window("Somewhere", 80, 60);
-    EXPECT_TRUE(Wimdows::WindowOpen()) << "a failed setup leaves the library usable";
-    Wimdows::KillWindow();
+        Wimdows::Window("Somewhere", 80, 60); // a failed setup leaves the library usable
+        const bool usable = Wimdows::WindowOpen() && !Wimdows::WindowFailed();
+        Wimdows::KillWindow();
+        return none && tooLarge && usable;
+    });
 }
 
 // With no display SDL would fall back to its off-screen driver: a window nobody sees, and a
-// game that waits for ever for a player who cannot see it.
+// game that waits for ever for a player who cannot see it. A driver asked for by name is used.
 TEST(Lifecycle, NoDisplayMeansNoWindow) {
-    unsetenv("SDL_VIDEODRIVER");
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    Wimdows::Window("Out of sight", 80, 60);
-    EXPECT_FALSE(Wimdows::WindowOpen());
-    Wimdows::KillWindow();
+    ExpectInNewProcess([] {
+        unsetenv("SDL_VIDEODRIVER");
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        Wimdows::Window("Out of sight", 80, 60);
+        const bool unseen = !Wimdows::WindowOpen();
+        Wimdows::KillWindow();
 
-    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "offscreen", 1), 0);
-    Wimdows::Window("Off screen, as asked", 80, 60);
-    EXPECT_TRUE(Wimdows::WindowOpen()) << "a driver asked for by name is used";
-    Wimdows::KillWindow();
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        Wimdows::Window("Off screen, as asked", 80, 60);
+        const bool asked = Wimdows::WindowOpen();
+        Wimdows::KillWindow();
+        return unseen && asked;
+    });
 }
 
 // Without room for a thread stack the thread cannot start: Window reports it (a message box,
@@ -202,22 +214,24 @@ TEST(Lifecycle, ThreadThatCannotStartLeavesNoWindow) {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     GTEST_SKIP() << "the sanitizers need more address space than this test leaves";
 #else
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
-    rlimit tight = old;
-    tight.rlim_cur =
-        static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (4U << 20U);
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
-    Wimdows::Window("No thread", 80, 60);
-    const bool open = Wimdows::WindowOpen();
-    setrlimit(RLIMIT_AS, &old);
-    EXPECT_FALSE(open);
-    Wimdows::Rectangle(0, 0, 10, 10, Red, true);
-    Wimdows::KillWindow();
+    ExpectInNewProcess([] {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit old{};
+        getrlimit(RLIMIT_AS, &old);
+        rlimit tight = old;
+        tight.rlim_cur =
+            static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (4U << 20U);
+        setrlimit(RLIMIT_AS, &tight);
+        Wimdows::Window("No thread", 80, 60);
+        const bool open = Wimdows::WindowOpen();
+        setrlimit(RLIMIT_AS, &old);
+        Wimdows::Rectangle(0, 0, 10, 10, Red, true);
+        Wimdows::KillWindow();
+        return !open && Wimdows::WindowFailed();
+    });
 #endif
 }
 
