@@ -1,5 +1,6 @@
 #include "wimdows/Fonts.hpp"
 
+#include <algorithm>
 #include <fontconfig/fontconfig.h>
 #include <memory>
 #include <string>
@@ -64,6 +65,27 @@ const std::string& FontFile(std::size_t index) {
     return files[index];
 }
 
+// Unknown styles are the default interface font.
+std::size_t FaceIndex(std::uint32_t style) {
+    return style < Faces.size() ? style : 0;
+}
+
+// TTF_FontHeight leaves out whatever reaches below the font's descent (in DejaVu at 11 and 12
+// pixels '_', '|' and descenders go one row lower), while a rendered line grows to hold it. A
+// line of every Latin-1 character is as high as any line can be.
+int LineHeight(TTF_Font* font) {
+    std::string all;
+    for (int c = 1; c < 256; ++c) {
+        all.push_back(static_cast<char>(c));
+    }
+    int width = 0;
+    int height = 0;
+    if (TTF_SizeText(font, all.c_str(), &width, &height) != 0) {
+        return TTF_FontHeight(font);
+    }
+    return std::max(height, TTF_FontHeight(font));
+}
+
 } // namespace
 
 StockFonts::StockFonts() : ttf(TTF_Init() == 0) {}
@@ -78,7 +100,7 @@ StockFonts::~StockFonts() {
 }
 
 TTF_Font* StockFonts::Get(std::uint32_t style) {
-    const std::size_t index = style < fonts.size() ? style : 0;
+    const std::size_t index = FaceIndex(style);
     if (!ttf) {
         return nullptr;
     }
@@ -89,6 +111,18 @@ TTF_Font* StockFonts::Get(std::uint32_t style) {
         }
     }
     return fonts[index].get();
+}
+
+int StockFonts::CellHeight(std::uint32_t style) {
+    TTF_Font* font = Get(style);
+    if (font == nullptr) {
+        return 0;
+    }
+    int& height = cellHeights[FaceIndex(style)];
+    if (height == 0) {
+        height = LineHeight(font);
+    }
+    return height;
 }
 
 } // namespace Wimdows

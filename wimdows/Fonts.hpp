@@ -18,9 +18,14 @@ class StockFonts {
     // The font of a font style; nullptr when it cannot be opened.
     TTF_Font* Get(std::uint32_t style);
 
+    // The height of a line of the style's font, room for every character it can draw; 0 when
+    // the font cannot be opened.
+    int CellHeight(std::uint32_t style);
+
   private:
     bool ttf;
     std::array<FontPtr, 6> fonts;
+    std::array<int, 6> cellHeights{};
 };
 
 } // namespace Wimdows

@@ -1,5 +1,6 @@
 #include "wimdows/KeyCodes.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -9,8 +10,9 @@ namespace {
 constexpr std::uint32_t VK_CLEAR = 12;
 constexpr std::uint32_t VK_NUMPAD0 = 96;
 
-// Keys whose code does not depend on the keyboard layout or Num Lock.
-constexpr std::array<std::pair<SDL_Scancode, std::uint32_t>, 65> FixedKeys{{
+// Keys whose code does not depend on the keyboard layout or Num Lock. The main-row digits are
+// digits on every layout, whatever their symbols (AZERTY's 6 key has '-').
+constexpr std::array<std::pair<SDL_Scancode, std::uint32_t>, 53> FixedKeys{{
     {SDL_SCANCODE_BACKSPACE, 8},
     {SDL_SCANCODE_TAB, 9},
     {SDL_SCANCODE_RETURN, 13},
@@ -64,6 +66,26 @@ constexpr std::array<std::pair<SDL_Scancode, std::uint32_t>, 65> FixedKeys{{
     {SDL_SCANCODE_F12, 123},
     {SDL_SCANCODE_NUMLOCKCLEAR, 144},
     {SDL_SCANCODE_SCROLLLOCK, 145},
+}};
+
+// Punctuation by meaning: a comma is 188 on every layout, each sign the code of its US key.
+constexpr std::array<std::pair<SDL_Keycode, std::uint32_t>, 12> PunctuationKeys{{
+    {SDLK_SEMICOLON, 186},
+    {SDLK_EQUALS, 187},
+    {SDLK_PLUS, 187},
+    {SDLK_COMMA, 188},
+    {SDLK_MINUS, 189},
+    {SDLK_PERIOD, 190},
+    {SDLK_SLASH, 191},
+    {SDLK_BACKQUOTE, 192},
+    {SDLK_LEFTBRACKET, 219},
+    {SDLK_BACKSLASH, 220},
+    {SDLK_RIGHTBRACKET, 221},
+    {SDLK_QUOTE, 222},
+}};
+
+// The other punctuation keys (German ü, French ù) keep the code of their US position.
+constexpr std::array<std::pair<SDL_Scancode, std::uint32_t>, 12> PunctuationPositions{{
     {SDL_SCANCODE_SEMICOLON, 186},
     {SDL_SCANCODE_EQUALS, 187},
     {SDL_SCANCODE_COMMA, 188},
@@ -99,26 +121,14 @@ constexpr std::array<KeypadKey, 11> KeypadKeys{{
     {SDL_SCANCODE_KP_PERIOD, 110, 46},
 }};
 
-} // namespace
-
-bool IsSystemKey(const SDL_Keysym& keysym) {
-    return (keysym.mod & KMOD_ALT) != 0 || keysym.scancode == SDL_SCANCODE_F10 ||
-           keysym.scancode == SDL_SCANCODE_LALT || keysym.scancode == SDL_SCANCODE_RALT;
+template <typename Key, std::size_t N>
+std::uint32_t Lookup(const std::array<std::pair<Key, std::uint32_t>, N>& table, Key key) {
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [key](const auto& entry) { return entry.first == key; });
+    return found == table.end() ? 0 : found->second;
 }
 
-std::uint32_t VirtualKey(const SDL_Keysym& keysym) {
-    // Letters follow the layout (the key printed A gives 'A' on AZERTY too), as on Windows.
-    if (keysym.sym >= SDLK_a && keysym.sym <= SDLK_z) {
-        return static_cast<std::uint32_t>(keysym.sym - SDLK_a) + 'A';
-    }
-    if (keysym.scancode >= SDL_SCANCODE_A && keysym.scancode <= SDL_SCANCODE_Z) {
-        return static_cast<std::uint32_t>(keysym.scancode - SDL_SCANCODE_A) + 'A';
-    }
-    for (const auto& [scancode, code] : FixedKeys) {
-        if (scancode == keysym.scancode) {
-            return code;
-        }
-    }
+std::uint32_t KeypadCode(const SDL_Keysym& keysym) {
     const bool numLock = (keysym.mod & KMOD_NUM) != 0;
     for (const KeypadKey& key : KeypadKeys) {
         if (key.scancode == keysym.scancode) {
@@ -126,6 +136,34 @@ std::uint32_t VirtualKey(const SDL_Keysym& keysym) {
         }
     }
     return 0;
+}
+
+} // namespace
+
+bool IsSystemKey(const SDL_Keysym& keysym) {
+    return (keysym.mod & KMOD_ALT) != 0 || keysym.scancode == SDL_SCANCODE_F10 ||
+           keysym.scancode == SDL_SCANCODE_LALT || keysym.scancode == SDL_SCANCODE_RALT;
+}
+
+// As Windows: letters by the layout (the key printed A gives 'A' on AZERTY too), positional
+// keys by position, punctuation by meaning; a non-Latin letter key gives its US letter.
+std::uint32_t VirtualKey(const SDL_Keysym& keysym) {
+    if (keysym.sym >= SDLK_a && keysym.sym <= SDLK_z) {
+        return static_cast<std::uint32_t>(keysym.sym - SDLK_a) + 'A';
+    }
+    if (const std::uint32_t code = Lookup(FixedKeys, keysym.scancode)) {
+        return code;
+    }
+    if (const std::uint32_t code = KeypadCode(keysym)) {
+        return code;
+    }
+    if (const std::uint32_t code = Lookup(PunctuationKeys, keysym.sym)) {
+        return code;
+    }
+    if (keysym.scancode >= SDL_SCANCODE_A && keysym.scancode <= SDL_SCANCODE_Z) {
+        return static_cast<std::uint32_t>(keysym.scancode - SDL_SCANCODE_A) + 'A';
+    }
+    return Lookup(PunctuationPositions, keysym.scancode);
 }
 
 } // namespace Wimdows

@@ -894,7 +894,7 @@ void GetTextSize(std::string_view text, std::uint32_t style, std::uint32_t& widt
     }
     // The cell of the font, whatever the characters reach.
     width = static_cast<std::uint32_t>(w);
-    height = static_cast<std::uint32_t>(TTF_FontHeight(face));
+    height = static_cast<std::uint32_t>(canvas->fonts.CellHeight(style));
 }
 
 std::uint32_t LoadBitmap(std::string_view file, std::uint32_t width, std::uint32_t height) {

@@ -7,8 +7,11 @@
 #include <SDL_mixer.h>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <string>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -86,6 +89,59 @@ TEST_F(MixerTest, LoadsWavAndMp3IntoNewHandles) {
     EXPECT_EQ(LoadSound(mp3), 3U);
     PlaySound(3, true);
     EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+const std::string Seeds = MEANDOR_SOURCE_DIR "/tests/fuzz/seeds/sound/";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// An ID3v2.3 tag with one title frame.
+std::string Id3Tag(const std::string& title) {
+    const std::string frame = std::string("TIT2\0\0\0", 7) + static_cast<char>(title.size() + 1) +
+                              std::string(3, '\0') + title;
+    return std::string("ID3\3\0\0\0\0\0", 9) + static_cast<char>(frame.size()) + frame;
+}
+
+// Taggers leave padding between the tag and the first frame, and players skip it. The search
+// for the first frame is bounded, and a file without a tag must start with a frame (the mixer
+// refuses anything else too).
+TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
+    const std::string tune = dir / "tune.mp3";
+    ASSERT_TRUE(MusicTest::WriteMp3(tune, 0.5));
+    const std::string frames = ReadFile(tune);
+    const std::string tag = Id3Tag("Frieten");
+    const std::string zeros(1024, '\0');
+    const std::string strayHeader("\xFF\xFB\x90\x00", 4);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool plays;
+    };
+    const Case cases[] = {
+        {"3 zero bytes after the tag", tag + std::string(3, '\0') + frames, true},
+        {"1 KiB of zeros after the tag", tag + zeros + frames, true},
+        {"1 KiB of text after the tag", tag + std::string(1024, 'x') + frames, true},
+        {"zeros after two tags", tag + tag + zeros + frames, true},
+        {"MPEG 2.5 after zeros", tag + zeros + ReadFile(Seeds + "mono-8k-cbr.mp3"), true},
+        {"MPEG 2 after zeros", tag + zeros + ReadFile(Seeds + "stereo-22k-vbr.mp3"), true},
+        {"a stray header in the padding", tag + zeros + strayHeader + zeros + frames, true},
+        {"more than 64 KiB of zeros", tag + std::string(65 * 1024, '\0') + frames, false},
+        {"padding and no frames", tag + zeros + strayHeader + zeros, false},
+        {"zeros without a tag", std::string(3, '\0') + frames, false},
+    };
+    ASSERT_TRUE(InitMusic());
+    for (const Case& c : cases) {
+        const std::string file = dir / (std::string(c.what) + ".mp3");
+        MusicTest::WriteText(file, c.bytes);
+        const std::uint32_t sound = LoadSound(file);
+        EXPECT_EQ(sound != 0, c.plays) << c.what;
+        PlaySound(sound, false);
+        EXPECT_EQ(PlayingChannels().size(), c.plays ? 1U : 0U) << c.what;
+        StopSound(sound);
+    }
 }
 
 TEST_F(MixerTest, UnreadableFilesGiveZeroAndTakeNoSlot) {

@@ -97,6 +97,18 @@ std::vector<std::uint32_t> Pixels(const Region& r) {
     return pixels;
 }
 
+// Pixels of a picture of the window that are not black outside the box.
+int PaintedOutside(const std::vector<std::uint32_t>& pixels, const Region& box) {
+    int outside = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const bool inBox = x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h;
+            outside += !inBox && pixels[static_cast<std::size_t>(y * Width + x)] != 0 ? 1 : 0;
+        }
+    }
+    return outside;
+}
+
 Region TextBox(std::string_view text, int x, int y, std::uint32_t style = 4) {
     std::uint32_t w = 0;
     std::uint32_t h = 0;
@@ -143,18 +155,29 @@ TEST_F(TextTest, GlyphsAreDrawnInTheTextColourOnly) {
     const std::vector<std::uint32_t> back = BackBuffer();
     EXPECT_EQ(WindowSurface(), back) << "shown at once";
     bool full = false;
-    int outside = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const std::uint32_t pixel = back[static_cast<std::size_t>(y * Width + x)];
-            const bool inBox = x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h;
-            outside += (!inBox && pixel != 0) ? 1 : 0;
-            EXPECT_EQ(pixel & 0xFFFF00U, 0U) << "only red, at (" << x << ", " << y << ")";
-            full = full || pixel == Red;
+    for (const std::uint32_t pixel : back) {
+        EXPECT_EQ(pixel & 0xFFFF00U, 0U) << "only red";
+        full = full || pixel == Red;
+    }
+    EXPECT_EQ(PaintedOutside(back, box), 0);
+    EXPECT_TRUE(full) << "solid parts of glyphs are exactly the text colour";
+}
+
+// Descenders, '_' and '|' reach below the font's nominal height, accents up to its top: the
+// cell GetTextSize reports must hold every pixel Text paints, in every style.
+TEST_F(TextTest, TheCellHoldsEverythingTheTextPaints) {
+    const std::string_view samples[] = {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5", "]}"};
+    for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
+        for (std::size_t i = 0; i < std::size(samples); ++i) {
+            Wimdows::ClearScreen();
+            Wimdows::SetFont(style, 0x00FFFFFF);
+            Wimdows::Text(samples[i], 20, 30);
+            const std::vector<std::uint32_t> back = BackBuffer();
+            EXPECT_NE(back, std::vector<std::uint32_t>(back.size(), 0));
+            EXPECT_EQ(PaintedOutside(back, TextBox(samples[i], 20, 30, style)), 0)
+                << "style " << style << ", sample " << i;
         }
     }
-    EXPECT_EQ(outside, 0);
-    EXPECT_TRUE(full) << "solid parts of glyphs are exactly the text colour";
 }
 
 TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
