@@ -32,7 +32,7 @@ const std::array<Theme, 5> kThemes{{
      Hex(0x1b5e20), Hex(0xf1e6c0), Hex(0xfffbea), Hex(0x9ccc65)},
     {"Oost-Vlaanderen", "fire.bmp", "OostVlaanderen.bmp", "Mind the flames!", Hex(0xb3261e),
      Hex(0x5a0c06), Hex(0xffe0b2), Hex(0xfff6e8), Hex(0xffb300)},
-    {"West-Vlaanderen", "water.bmp", "WestVlaanderen.bmp", "Walk the planks above the waves",
+    {"West-Vlaanderen", "water.bmp", "WestVlaanderen.bmp", "Follow the sandbanks through the sea",
      Hex(0x1e6fc8), Hex(0x0b3c7a), Hex(0xcfe8f8), Hex(0xf0f8ff), Hex(0x4fc3f7)},
     {"Antwerpen", "maan.bmp", "Antwerpen.bmp", "A maze under the moon", Hex(0x4c5f94),
      Hex(0x1f2a4d), Hex(0xdde1ee), Hex(0xf7f8fc), Hex(0xfff59d)},
@@ -82,7 +82,7 @@ struct Floor {
 constexpr std::array<Floor, 5> kFloors{{
     {Hex(0xe8d5a6), Hex(0xd2b98a), 5, 5},    // garden sand
     {Hex(0xdcd4ca), Hex(0xc4bab0), 6, 6},    // cooled ash
-    {Hex(0xdcc6a2), Hex(0xbfa57e), 14, 1.5}, // driftwood, grain along the boards
+    {Hex(0xdcc6a2), Hex(0xbfa57e), 14, 1.5}, // sandbank, rippled by the tide
     {Hex(0xe6e7f0), Hex(0xcacbd9), 4, 4},    // moon dust
     {Hex(0x4d4640), Hex(0x3d3732), 6, 6},    // the road on the map
 }};
