@@ -372,8 +372,9 @@ double RelativeLuminance(Rgb c) {
 }
 
 double ContrastRatio(Rgb a, Rgb b) {
-    const auto [dark, light] = std::minmax(RelativeLuminance(a), RelativeLuminance(b));
-    return (light + 0.05) / (dark + 0.05);
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // maze[x][y] for columns 1..30 and rows 1..21, as the game reads its files.
