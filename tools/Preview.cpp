@@ -237,7 +237,8 @@ void GameScreen(const fs::path& root, const fs::path& out, int level) {
     s.Text("Friet", 810, 680);
     s.Text(std::to_string(level + 5), 900, 680);
     s.Draw(panel, 198, 30, 2, 20);
-    s.Text("Press 'p' to pause", 5, 30);
+    // Even levels show the hint as it reads while the game is paused.
+    s.Text(level % 2 == 0 ? "Press 's' to continue" : "Press 'p' to pause", 5, 30);
     s.Save(out / ("game" + n + ".png"));
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -114,7 +115,7 @@ struct SoundFile {
 };
 
 const std::vector<SoundFile> kSounds{
-    {"muziek/Menumuziek.MP3", 30, 90},    {"muziek/Levelmuziek.WAV", 30, 90},
+    {"muziek/Menumuziek.MP3", 30, 90},    {"muziek/Levelmuziek.WAV", 90, 150},
     {"muziek/Frietsound.MP3", 0.1, 1},    {"muziek/Levenkwijt.MP3", 0.3, 2},
     {"muziek/Levelvoltooid.MP3", 0.5, 3}, {"muziek/Gameover.MP3", 2, 8},
     {"muziek/vlaamseleeuw.MP3", 30, 120},
@@ -360,15 +361,132 @@ TEST_F(SdlVideo, BlackTextReadsOnEveryPanelAtEverySize) {
     }
 }
 
-TEST_F(SdlVideo, WallsStandApartFromTheFloorTileInEveryLevel) {
+// WCAG relative luminance and contrast ratio: what tells walls from floor to
+// every eye, hue aside.
+double RelativeLuminance(Rgb c) {
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+double ContrastRatio(Rgb a, Rgb b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// maze[x][y] for columns 1..30 and rows 1..21, as the game reads its files.
+std::vector<std::string> ReadMaze(const std::string& name) {
+    std::ifstream in(kRoot / name);
+    std::vector<std::string> maze{""};
+    for (std::string line; maze.size() <= 30 && std::getline(in, line);) {
+        maze.push_back(" " + line.substr(0, line.find('\r')));
+        maze.back().resize(22, ' ');
+    }
+    return maze;
+}
+
+bool IsWall(char c) {
+    return c == '-' || c == '+' || c == '|';
+}
+
+TEST_F(SdlVideo, WallsBesideAPathReadAgainstTheFloorByLuminance) {
     const std::array<const char*, 5> backgrounds{"gras", "fire", "water", "maan", "belgie"};
     for (int level = 1; level <= 5; ++level) {
+        const std::string n = std::to_string(level);
         const Picture background(std::string("afbeeldingen/") +
                                  backgrounds.at(static_cast<std::size_t>(level - 1)) + ".bmp");
-        const Picture tile("afbeeldingen/tegel" + std::to_string(level) + ".bmp");
-        const Rgb walls = Mean(background, {30, 30, 930, 660});
-        const Rgb floor = Mean(tile, {0, 0, 30, 30});
-        EXPECT_GT(Distance(walls, floor), 60) << "level " << level;
+        const Rgb floor = Mean(Picture("afbeeldingen/tegel" + n + ".bmp"), {0, 0, 30, 30});
+        const std::vector<std::string> maze = ReadMaze("doolhof" + n + ".txt");
+        ASSERT_EQ(maze.size(), 31U) << "level " << level;
+        auto open = [&maze](int x, int y) {
+            return x >= 1 && x <= 30 && y >= 1 && y <= 21 &&
+                   !IsWall(maze.at(static_cast<std::size_t>(x)).at(static_cast<std::size_t>(y)));
+        };
+        int boundary = 0;
+        int clear = 0;
+        double weakest = 21;
+        for (int x = 1; x <= 30; ++x) {
+            for (int y = 1; y <= 21; ++y) {
+                if (open(x, y) ||
+                    !(open(x - 1, y) || open(x + 1, y) || open(x, y - 1) || open(x, y + 1))) {
+                    continue;
+                }
+                const double ratio = ContrastRatio(
+                    Mean(background, {30 * x, 30 * y, 30 * x + 30, 30 * y + 30}), floor);
+                ++boundary;
+                clear += ratio >= 1.5 ? 1 : 0;
+                weakest = std::min(weakest, ratio);
+            }
+        }
+        ASSERT_GT(boundary, 100) << "level " << level;
+        const double share = 100.0 * clear / boundary;
+        std::cout << "level " << level << ": " << share << " % of " << boundary
+                  << " wall cells at 1.5:1 or more, weakest " << weakest << ":1\n";
+        EXPECT_GE(share, 95) << "level " << level;
+    }
+}
+
+TEST_F(SdlVideo, TheHeartLiesWhollyAboveTheWindowEdge) {
+    constexpr int kDrawnAt = 650;
+    const Picture mask("afbeeldingen/hartmask.bmp");
+    int lowest = -1;
+    for (int y = 0; y < mask.Height(); ++y) {
+        for (int x = 0; x < mask.Width(); ++x) {
+            lowest = mask.At(x, y) == Rgb{255, 255, 255} ? y : lowest;
+        }
+    }
+    std::cout << "heart: lowest row " << lowest << ", drawn down to y " << kDrawnAt + lowest
+              << "\n";
+    EXPECT_LT(kDrawnAt + lowest, 700);
+}
+
+// Below the window edge lies the rest of each panel: its visible top must be
+// framed and nothing below the face may be a border that the edge cuts.
+TEST_F(SdlVideo, PanelsAreFramedAtTheTopAndRunOnBelowTheWindowEdge) {
+    struct Use {
+        int width, height, y;
+    };
+    for (const Use& u : {Use{380, 110, 640}, Use{150, 90, 660}, Use{198, 30, 20}}) {
+        for (int level = 1; level <= 5; ++level) {
+            const std::string name = "afbeeldingen/rechthoek" + std::to_string(level) + ".bmp";
+            const Picture panel(name, u.width, u.height);
+            const int shown = std::min(u.height, 700 - u.y);
+            const int mid = u.width / 2;
+            const Rgb face = panel.At(mid, shown / 2);
+            EXPECT_GT(Distance(panel.At(mid, 1), face), 60) << name << " has no top border";
+            int y = shown / 2;
+            while (y < u.height && Distance(panel.At(mid, y), face) < 40) {
+                ++y;
+            }
+            EXPECT_EQ(y, u.height) << name << " at " << u.width << "x" << u.height
+                                   << " has a lower border at row " << y;
+        }
+    }
+}
+
+TEST_F(SdlVideo, BackAndQuitKeepClearOfTheWindowEdges) {
+    constexpr int kMargin = 6;
+    struct Placed {
+        const char* name;
+        int x, y;
+    };
+    for (const Placed& b : {Placed{"Back0", 750, 550}, Placed{"Back1", 750, 550},
+                            Placed{"Quit0", 750, 630}, Placed{"Quit1", 750, 630}}) {
+        const Picture button(std::string("menu/") + b.name + ".bmp");
+        const Rgb bed = button.At(0, 0);
+        int nearest = 1000;
+        for (int y = 0; y < button.Height() && b.y + y < 700; ++y) {
+            for (int x = 0; x < button.Width() && b.x + x < 1000; ++x) {
+                if (Distance(button.At(x, y), bed) > 24) {
+                    nearest = std::min({nearest, b.x + x, b.y + y, 999 - b.x - x, 699 - b.y - y});
+                }
+            }
+        }
+        std::cout << b.name << ": " << nearest << " px from the window edge\n";
+        EXPECT_GE(nearest, kMargin) << b.name;
     }
 }
 
@@ -471,6 +589,139 @@ TEST_F(Mixer, TunesLoopWithoutAClick) {
         const int seam = std::abs(level[channel] - level[level.size() - 2 + channel]);
         EXPECT_LE(seam, rough) << "channel " << channel;
     }
+}
+
+// Levels of decoded sound, both channels together, in full-scale units.
+double Rms(const std::vector<std::int16_t>& s, std::size_t from = 0, std::size_t to = SIZE_MAX) {
+    to = std::min(to, s.size());
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += (s[i] / 32768.0) * (s[i] / 32768.0);
+    }
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0;
+}
+
+double Peak(const std::vector<std::int16_t>& s) {
+    int peak = 0;
+    for (const std::int16_t v : s) {
+        peak = std::max(peak, std::abs(static_cast<int>(v)));
+    }
+    return peak / 32768.0;
+}
+
+double Db(double level) {
+    return 20 * std::log10(std::max(level, 1e-9));
+}
+
+// The mixer's gain for a volume the game sets, 0..255 onto 0..128.
+double Gain(int volume) {
+    return static_cast<double>((volume * 128 + 127) / 255) / 128;
+}
+
+std::size_t Samples(double seconds) {
+    return 2 * static_cast<std::size_t>(seconds * 32000);
+}
+
+// How loud an effect sounds: its loudest 0.4 s.
+double EffectLevel(const std::vector<std::int16_t>& s) {
+    double loudest = Rms(s);
+    for (std::size_t at = 0; at + Samples(0.4) <= s.size(); at += Samples(0.05)) {
+        loudest = std::max(loudest, Rms(s, at, at + Samples(0.4)));
+    }
+    return loudest;
+}
+
+TEST_F(Mixer, EffectsStandALittleAboveTheLevelMusicAndNothingClips) {
+    constexpr int kLevelMusicVolume = 100; // effects play at full volume
+    const std::vector<std::int16_t> music = Decode("muziek/Levelmuziek.WAV");
+    const double musicDb = Db(Rms(music) * Gain(kLevelMusicVolume));
+    for (const char* effect : {"Frietsound", "Levenkwijt", "Levelvoltooid"}) {
+        const std::vector<std::int16_t> s = Decode(std::string("muziek/") + effect + ".MP3");
+        const double above = Db(EffectLevel(s)) - musicDb;
+        const double mixedPeak = Db(Peak(s) + Peak(music) * Gain(kLevelMusicVolume));
+        std::cout << effect << ": " << above << " dB above the music, " << mixedPeak
+                  << " dBFS peak over it\n";
+        EXPECT_GE(above, 3) << effect;
+        EXPECT_LE(above, 6) << effect;
+        EXPECT_LE(mixedPeak, -1) << effect;
+    }
+}
+
+TEST_F(Mixer, NoSoundCarriesADcOffset) {
+    for (const SoundFile& f : kSounds) {
+        const std::vector<std::int16_t> s = Decode(f.name);
+        for (std::size_t channel = 0; channel < 2; ++channel) {
+            double sum = 0;
+            for (std::size_t i = channel; i < s.size(); i += 2) {
+                sum += s[i] / 32768.0;
+            }
+            const double offset = sum / static_cast<double>(s.size() / 2) / Peak(s);
+            std::cout << f.name << " channel " << channel << ": DC " << 100 * offset
+                      << " % of peak, peak " << Db(Peak(s)) << " dBFS\n";
+            EXPECT_LE(std::abs(offset), 0.01) << f.name << " channel " << channel;
+        }
+    }
+}
+
+// Share of a frame's energy above 8 kHz, by a Hann-windowed DFT of the left channel.
+double TopBandShare(const std::vector<std::int16_t>& s, std::size_t frame) {
+    constexpr std::size_t kN = 1024;
+    double top = 0;
+    double total = 0;
+    for (std::size_t k = 1; k < kN / 2; ++k) {
+        double re = 0;
+        double im = 0;
+        for (std::size_t n = 0; n < kN; ++n) {
+            const double v = s.at(2 * (frame + n)) * (0.5 - 0.5 * std::cos(2 * M_PI * n / kN));
+            re += v * std::cos(2 * M_PI * k * n / kN);
+            im -= v * std::sin(2 * M_PI * k * n / kN);
+        }
+        total += re * re + im * im;
+        top += k * 32000 / kN >= 8000 ? re * re + im * im : 0;
+    }
+    return top / std::max(total, 1e-9);
+}
+
+TEST_F(Mixer, TheFallingSweepKeepsItsPartialsInBand) {
+    // Partials folded back from above half the rate would rise while the
+    // pitch falls, spread over the top band; a clean sweep leaves it empty.
+    const std::vector<std::int16_t> s = Decode("muziek/Levenkwijt.MP3");
+    for (std::size_t frame = 1024; frame < 16000; frame += 2048) {
+        std::cout << "Levenkwijt at " << frame / 32 << " ms: " << 100 * TopBandShare(s, frame)
+                  << " % above 8 kHz\n";
+        EXPECT_LT(TopBandShare(s, frame), 1e-4) << frame / 32 << " ms";
+    }
+}
+
+TEST_F(Mixer, TheLevelTuneIsLongAndVariedAndTheMenuTuneEndsSoftly) {
+    const std::vector<std::int16_t> level = Decode("muziek/Levelmuziek.WAV");
+    const double seconds = static_cast<double>(level.size()) / Samples(1);
+    double quietest = 0;
+    double loudest = -200;
+    for (std::size_t at = 0; at + Samples(8) <= level.size(); at += Samples(8)) {
+        quietest = std::min(quietest, Db(Rms(level, at, at + Samples(8))));
+        loudest = std::max(loudest, Db(Rms(level, at, at + Samples(8))));
+    }
+    std::cout << "level tune: " << seconds << " s, sections " << loudest - quietest
+              << " dB apart\n";
+    EXPECT_GE(seconds, 90);
+    EXPECT_GE(loudest - quietest, 3);
+
+    const std::vector<std::int16_t> menu = Decode("muziek/Menumuziek.MP3");
+    std::size_t end = menu.size();
+    while (end > 0 && std::abs(menu[end - 1]) < 33) {
+        --end;
+    }
+    std::size_t start = 0;
+    while (start < end && std::abs(menu[start]) < 33) {
+        ++start;
+    }
+    const double tail = Db(Rms(menu, end - std::min(end, Samples(0.25)), end)) - Db(Rms(menu));
+    std::cout << "menu tune: " << static_cast<double>(menu.size()) / Samples(1) << " s, "
+              << static_cast<double>(menu.size() - end + start) / Samples(1)
+              << " s of silence at the seam, last 0.25 s at " << tail << " dB\n";
+    EXPECT_LE(menu.size() - end + start, Samples(0.1));
+    EXPECT_LE(tail, -10);
 }
 
 TEST(SoundFormat, FilesAreRealMp3AndWavAtAGameRate) {

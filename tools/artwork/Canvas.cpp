@@ -65,9 +65,6 @@ bool Covered(Rgba8 p) {
 
 const char* Family(Face face) {
     switch (face) {
-    case Face::Serif:
-    case Face::SerifBold:
-        return "DejaVu Serif";
     case Face::Mono:
     case Face::MonoBold:
         return "DejaVu Sans Mono";
@@ -77,7 +74,7 @@ const char* Family(Face face) {
 }
 
 bool Bold(Face face) {
-    return face == Face::SansBold || face == Face::SerifBold || face == Face::MonoBold;
+    return face == Face::SansBold || face == Face::MonoBold;
 }
 
 void SelectFace(cairo_t* cr, Face face, double size) {

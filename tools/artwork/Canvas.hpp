@@ -85,7 +85,7 @@ void FillWith(cairo_t* cr, const Pattern& pattern, bool preserve = false);
 void HedgeRows(cairo_t* cr, std::span<const std::string_view> rows, double x, double y, double cell,
                double inset, double roundness);
 
-enum class Face { Sans, SansBold, Serif, SerifBold, Mono, MonoBold };
+enum class Face { Sans, SansBold, Mono, MonoBold };
 
 struct TextStyle {
     Face face = Face::SansBold;

@@ -29,6 +29,9 @@ void Bed(cairo_t* cr, double x, double y, double w, double h) {
     cairo_stroke(cr);
 }
 
+// The button keeps to the picture's upper 64 rows and its middle 236
+// columns: placed in the window's lower right corner, it stays clear of the
+// edges, the picture's last rows lying beyond the window.
 Canvas Button(std::string_view label, bool lit) {
     Canvas c(250, 75);
     cairo_t* cr = c.Cr();
@@ -36,33 +39,33 @@ Canvas Button(std::string_view label, bool lit) {
     SetColour(cr, kBed);
     cairo_fill(cr);
     if (lit) {
-        RoundedRect(cr, 1, 1, 248, 73, 22);
-        FillWith(cr, Radial(125, 37, 20, 140, Hex(0xfff3b0), kBed, 0.0));
+        RoundedRect(cr, 7, 0, 236, 64, 22);
+        FillWith(cr, Radial(125, 32, 20, 140, Hex(0xfff3b0), kBed, 0.0));
     }
-    RoundedRect(cr, 7, 7, 236, 61, 18);
+    RoundedRect(cr, 9, 4, 232, 56, 18);
     if (lit) {
-        FillWith(cr, Linear(0, 7, 0, 68, Hex(0xfff176), Hex(0xff9800)), true);
+        FillWith(cr, Linear(0, 4, 0, 60, Hex(0xfff176), Hex(0xff9800)), true);
         SetColour(cr, Hex(0xffffff));
     } else {
-        FillWith(cr, Linear(0, 7, 0, 68, Hex(0x5c8df0), Hex(0x2846a0)), true);
+        FillWith(cr, Linear(0, 4, 0, 60, Hex(0x5c8df0), Hex(0x2846a0)), true);
         SetColour(cr, Hex(0x9fc0ff));
     }
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
-    RoundedRect(cr, 14, 11, 222, 22, 11); // gloss
+    RoundedRect(cr, 16, 8, 218, 20, 10); // gloss
     SetColour(cr, {1, 1, 1}, lit ? 0.45 : 0.22);
     cairo_fill(cr);
     const double size = FitSize(cr, label, Face::SansBold, 32, 190);
     const TextStyle style =
         lit ? TextStyle{Face::SansBold, size, Hex(0x1d2b53), Hex(0xffffff), 2, 0}
             : TextStyle{Face::SansBold, size, Hex(0xffffff), Hex(0x10204a), 3, 2};
-    CentredText(cr, label, 125, 49, style);
+    CentredText(cr, label, 125, 44, style);
     if (lit) {
         for (const double side : {-1.0, 1.0}) {
-            const double x = 125 + side * 108;
-            cairo_move_to(cr, x - side * 8, 28);
-            cairo_line_to(cr, x, 37.5);
-            cairo_line_to(cr, x - side * 8, 47);
+            const double x = 125 + side * 106;
+            cairo_move_to(cr, x - side * 8, 23);
+            cairo_line_to(cr, x, 32.5);
+            cairo_line_to(cr, x - side * 8, 42);
             cairo_close_path(cr);
             SetColour(cr, Hex(0x1d2b53));
             cairo_fill(cr);
@@ -229,14 +232,16 @@ Canvas CreditsPicture() {
          {"Letters", "The DejaVu fonts"}}};
     double y = 170;
     for (const Entry& e : entries) {
-        CentredText(cr, e.role, 430, y, {Face::Sans, 22, Hex(0x9fc0ff), {}, 0, 0});
-        CentredText(cr, e.who, 430, y + 34, {Face::SansBold, 28, Hex(0xffffff), {}, 0, 0});
+        CentredText(cr, e.role, 500, y, {Face::Sans, 22, Hex(0x9fc0ff), {}, 0, 0});
+        CentredText(
+            cr, e.who, 500, y + 34,
+            {Face::SansBold, FitSize(cr, e.who, Face::SansBold, 28, 560), Hex(0xffffff), {}, 0, 0});
         y += 84;
     }
-    CentredText(cr, "Thanks for playing!", 360, 640,
+    CentredText(cr, "Thanks for playing!", 500, 625,
                 {Face::SansBold, 40, Hex(0xffd54f), Hex(0x3e1f00), 3, 3});
-    DrawScaled(cr, 815, 160, 140, [](cairo_t* g) { DrawZorp(g, Mood::Proud); });
-    DrawScaled(cr, 830, 330, 100, DrawHeart);
+    DrawScaled(cr, 45, 150, 140, [](cairo_t* g) { DrawZorp(g, Mood::Proud); });
+    DrawScaled(cr, 835, 170, 120, DrawHeart);
     Bed(cr, 735, 538, 290, 190);
     return c;
 }

@@ -410,7 +410,11 @@ void WriteSprites(const std::filesystem::path& pictures) {
     sprite(DrawFries, 30, "friet.bmp", "frietmask.bmp");
     sprite(DrawBurger, 30, "hamburger.bmp", "hamburgermask.bmp");
     sprite(DrawFlag, 30, "vlag.bmp", "vlagmask.bmp");
-    sprite(DrawHeart, 60, "hart.bmp", "hartmask.bmp");
+    // The game draws hearts 50 pixels above the window's lower edge: the heart
+    // keeps to the picture's upper part.
+    Canvas heart(60, 60);
+    DrawScaled(heart.Cr(), 3, -3, 54, DrawHeart);
+    WriteSprite(heart, pictures / "hart.bmp", pictures / "hartmask.bmp");
     for (const bool open : {true, false}) {
         Canvas door(30, 30);
         DrawScaled(door.Cr(), 0, 0, 30, [open](cairo_t* cr) { DrawDoor(cr, open); });

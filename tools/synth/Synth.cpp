@@ -18,16 +18,50 @@ struct FileCloser {
     void operator()(SNDFILE* f) const { sf_close(f); }
 };
 
+// How loud each file is made, in dBFS RMS: music over its whole length,
+// effects over their loudest 0.4 s. The game plays the level music at 100 of
+// 255 (-8.2 dB) and effects at full volume, so effects come out 4.5 dB above
+// the music under them; the menu tune and the anthem play at 200 of 255.
+constexpr double kLevelMusic = -16;
+constexpr double kEffect = kLevelMusic - 8.2 + 4.5;
+constexpr double kMenuMusic = -17;
+
 // MP3 decoders overshoot the encoded wave a little; the headroom keeps them
 // below full scale.
-constexpr double kPeak = 0.7;
+constexpr double kMaxPeak = 0.8;
 
-std::vector<float> Interleave(const Track& track) {
+enum class Measure { WholeTrack, LoudestMoment };
+
+double Rms(const Track& track, std::size_t from, std::size_t to) {
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += track.Left()[i] * track.Left()[i] + track.Right()[i] * track.Right()[i];
+    }
+    return std::sqrt(sum / static_cast<double>(2 * std::max<std::size_t>(1, to - from)));
+}
+
+double Loudness(const Track& track, Measure measure) {
+    const std::size_t size = track.Left().size();
+    const double whole = Rms(track, 0, size);
+    if (measure == Measure::WholeTrack) {
+        return whole;
+    }
+    constexpr std::size_t kWindow = kRate * 2 / 5;
+    constexpr std::size_t kStep = kRate / 20;
+    double loudest = whole;
+    for (std::size_t at = 0; at + kWindow <= size; at += kStep) {
+        loudest = std::max(loudest, Rms(track, at, at + kWindow));
+    }
+    return loudest;
+}
+
+std::vector<float> Interleave(const Track& track, double level, Measure measure) {
     double peak = 1e-9;
     for (std::size_t i = 0; i < track.Left().size(); ++i) {
         peak = std::max({peak, std::abs(track.Left()[i]), std::abs(track.Right()[i])});
     }
-    const double gain = kPeak / peak;
+    const double wanted = std::pow(10.0, level / 20) / std::max(1e-9, Loudness(track, measure));
+    const double gain = std::min(wanted, kMaxPeak / peak);
     std::vector<float> out;
     out.reserve(track.Left().size() * 2);
     for (std::size_t i = 0; i < track.Left().size(); ++i) {
@@ -37,7 +71,8 @@ std::vector<float> Interleave(const Track& track) {
     return out;
 }
 
-void Write(const Track& track, const std::filesystem::path& file) {
+void Write(const Track& track, const std::filesystem::path& file, double loudness,
+           Measure measure) {
     const bool mp3 = file.extension() == ".MP3";
     SF_INFO info{};
     info.samplerate = kRate;
@@ -55,7 +90,7 @@ void Write(const Track& track, const std::filesystem::path& file) {
         sf_command(out.get(), SFC_SET_BITRATE_MODE, &mode, sizeof mode);
         sf_command(out.get(), SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
     }
-    const std::vector<float> samples = Interleave(track);
+    const std::vector<float> samples = Interleave(track, loudness, measure);
     const auto frames = static_cast<sf_count_t>(samples.size() / 2);
     if (sf_writef_float(out.get(), samples.data(), frames) != frames) {
         throw std::runtime_error("cannot write " + file.string() + ": " + sf_strerror(out.get()));
@@ -67,13 +102,14 @@ void Write(const Track& track, const std::filesystem::path& file) {
 void WriteSounds(const std::filesystem::path& root) {
     const std::filesystem::path music = root / "muziek";
     std::filesystem::create_directories(music);
-    Write(MenuTune(), music / "Menumuziek.MP3");
-    Write(LevelTune(), music / "Levelmuziek.WAV");
-    Write(FriesEffect(), music / "Frietsound.MP3");
-    Write(LifeLostEffect(), music / "Levenkwijt.MP3");
-    Write(LevelDoneEffect(), music / "Levelvoltooid.MP3");
-    Write(GameOverPhrase(), music / "Gameover.MP3");
-    Write(Anthem(), music / "vlaamseleeuw.MP3");
+    Write(MenuTune(), music / "Menumuziek.MP3", kMenuMusic, Measure::WholeTrack);
+    Write(LevelTune(), music / "Levelmuziek.WAV", kLevelMusic, Measure::WholeTrack);
+    Write(FriesEffect(), music / "Frietsound.MP3", kEffect, Measure::LoudestMoment);
+    Write(LifeLostEffect(), music / "Levenkwijt.MP3", kEffect, Measure::LoudestMoment);
+    Write(LevelDoneEffect(), music / "Levelvoltooid.MP3", kEffect, Measure::LoudestMoment);
+    // It replaces the level music, and stands as far above it as an effect.
+    Write(GameOverPhrase(), music / "Gameover.MP3", kEffect, Measure::LoudestMoment);
+    Write(Anthem(), music / "vlaamseleeuw.MP3", kMenuMusic, Measure::WholeTrack);
 }
 
 } // namespace synth

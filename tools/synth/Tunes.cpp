@@ -60,7 +60,46 @@ void Arpeggio(Track& t, double bar, double sixteenth, const Chord& c, int steps,
 
 const Voice kLead{Wave::Pulse, {0.005, 0.12, 0.55, 0.06}, 0.2, -0.15, 0.25, 0, 1};
 const Voice kArp{Wave::Square, {0.002, 0.05, 0.3, 0.03}, 0.045, 0.45, 0, 0, 0.6};
+const Voice kFlute{Wave::Triangle, {0.03, 0.2, 0.7, 0.2}, 0.2, -0.15, 0.3, 0, 1};
 const Voice kBass{Wave::Square, {0.003, 0.08, 0.7, 0.03}, 0.3, 0, 0, 0, 0.35};
+const Voice kSoftBass{Wave::Triangle, {0.02, 0.3, 0.6, 0.2}, 0.2, 0, 0, 0, 1};
+
+// One eight-bar part of the level tune: its chords and melody, and how full
+// the band plays under it.
+struct Section {
+    std::array<std::string_view, 8> chords;
+    std::array<std::string_view, 8> melody;
+    bool drums;
+    bool arpeggio;
+    bool doubled; // the melody again an octave lower
+};
+
+constexpr Section kVerse{{"Am", "F", "C", "G", "Am", "F", "C", "G"},
+                         {"A4:2 C5:2 E5:2 A5:2 G5:2 E5:2 C5:2 E5:2", "F5:4 E5:2 C5:2 A4:4 C5:4",
+                          "G4:2 C5:2 E5:2 G5:2 E5:2 C5:2 G5:4", "B4:4 D5:4 G5:2 F5:2 E5:2 D5:2",
+                          "A4:2 C5:2 E5:2 A5:2 B5:2 A5:2 G5:2 E5:2", "F5:4 A5:4 C6:4 A5:4",
+                          "G5:3 E5:1 C5:4 E5:2 G5:2 C6:4", "B5:6 A5:2 G5:4 E5:4"},
+                         true,
+                         true,
+                         false};
+
+constexpr Section kChorus{{"Dm", "Am", "F", "E", "Dm", "Am", "F", "E"},
+                          {"D5:4 F5:4 A5:4 F5:2 D5:2", "E5:4 C5:4 A4:8", "F5:2 G5:2 A5:4 C6:4 A5:4",
+                           "G#5:8 B5:4 E5:4", "D6:4 C6:2 A5:2 F5:4 A5:4", "C6:4 B5:2 A5:2 E5:8",
+                           "F5:2 A5:2 C6:2 F6:2 E6:4 C6:4", "B5:4 G#5:4 E5:4 B4:4"},
+                          true,
+                          true,
+                          false};
+
+// The bridge drops the drums and the arpeggio: long notes over new chords.
+constexpr Section kBridge{{"F", "G", "Em", "Am", "Dm", "G", "C", "E"},
+                          {"A5:8 G5:8", "B5:8 D6:8", "G5:12 E5:4", "C6:8 A5:8", "F5:8 A5:8",
+                           "B5:8 D6:4 B5:4", "E6:8 C6:8", "B5:8 G#5:8"},
+                          false,
+                          false,
+                          false};
+
+constexpr Section kVerseDoubled{kVerse.chords, kVerse.melody, true, true, true};
 
 } // namespace
 
@@ -83,17 +122,19 @@ Track MenuTune() {
                                                       "F5:2 F5:2 A5:4 G5:2 F5:2 E5:4",
                                                       "D5:2 E5:2 F5:2 G5:2 B5:4 D6:4",
                                                       "C6:8 G5:4 E5:4",
-                                                      "C5:8 r:8"};
+                                                      ""};
     Track t(16 * 16 * kSixteenth);
     for (std::size_t bar = 0; bar < chords.size(); ++bar) {
         const double at = static_cast<double>(bar) * 16 * kSixteenth;
         const Chord c = Parse(chords.at(bar));
         Play(t, at, kSixteenth, melody.at(bar), kLead);
         if (bar + 1 == chords.size()) {
-            // The last bar thins out to silence, so the loop seam cannot click.
-            Note(t, at, 7 * kSixteenth, c.root - 12, kBass);
-            Arpeggio(t, at, kSixteenth, c, 8, kArp);
-            Drums(t, at, kSixteenth, "x.......", "....x...x.xx", "x.x.x.x.x.");
+            // The last bar rings out on the home chord and fades into the
+            // first, so the loop runs on without a stop.
+            Note(t, at, 16 * kSixteenth, Midi("C5"), kLead);
+            Note(t, at, 16 * kSixteenth, c.root - 12, kBass);
+            Arpeggio(t, at, kSixteenth, c, 12, kArp);
+            Drums(t, at, kSixteenth, "x.......", "", "x.x.x.x.x.x.");
             continue;
         }
         PumpingBass(t, at, kSixteenth, c, 8, kBass);
@@ -101,42 +142,40 @@ Track MenuTune() {
         Drums(t, at, kSixteenth, bar % 4 == 3 ? "x.....x.x.x....." : "x.......x.......",
               "....x.......x...", "x.x.x.x.x.x.x.xo");
     }
-    t.Finish(0.004, 0.06, false);
+    t.Finish(0.004, 1.2, false);
     return t;
 }
 
 Track LevelTune() {
     constexpr double kSixteenth = 60.0 / 144 / 4;
-    constexpr std::array<std::string_view, 8> chordsA{"Am", "F", "C", "G", "Am", "F", "C", "G"};
-    constexpr std::array<std::string_view, 8> chordsB{"Dm", "Am", "F", "E", "Dm", "Am", "F", "E"};
-    constexpr std::array<std::string_view, 8> melodyA{
-        "A4:2 C5:2 E5:2 A5:2 G5:2 E5:2 C5:2 E5:2", "F5:4 E5:2 C5:2 A4:4 C5:4",
-        "G4:2 C5:2 E5:2 G5:2 E5:2 C5:2 G5:4",      "B4:4 D5:4 G5:2 F5:2 E5:2 D5:2",
-        "A4:2 C5:2 E5:2 A5:2 B5:2 A5:2 G5:2 E5:2", "F5:4 A5:4 C6:4 A5:4",
-        "G5:3 E5:1 C5:4 E5:2 G5:2 C6:4",           "B5:6 A5:2 G5:4 E5:4"};
-    constexpr std::array<std::string_view, 8> melodyB{
-        "D5:4 F5:4 A5:4 F5:2 D5:2",      "E5:4 C5:4 A4:8",
-        "F5:2 G5:2 A5:4 C6:4 A5:4",      "G#5:8 B5:4 E5:4",
-        "D6:4 C6:2 A5:2 F5:4 A5:4",      "C6:4 B5:2 A5:2 E5:8",
-        "F5:2 A5:2 C6:2 F6:2 E6:4 C6:4", "B5:4 G#5:4 E5:4 B4:4"};
-    Track t(24 * 16 * kSixteenth);
-    for (int bar = 0; bar < 24; ++bar) {
-        const double at = bar * 16 * kSixteenth;
-        const bool bridge = bar >= 8 && bar < 16;
-        const auto i = static_cast<std::size_t>(bar % 8);
-        const Chord c = Parse(bridge ? chordsB.at(i) : chordsA.at(i));
-        Play(t, at, kSixteenth, bridge ? melodyB.at(i) : melodyA.at(i), kLead);
-        if (bar >= 16) { // the last part doubles the tune an octave lower
-            Play(t, at, kSixteenth, melodyA.at(i),
-                 Voice{Wave::Triangle, {0.005, 0.1, 0.6, 0.05}, 0.14, 0.3, 0, 0, 1}, -12);
-        }
-        PumpingBass(t, at, kSixteenth, c, 8, kBass);
-        Arpeggio(t, at, kSixteenth, c, 16, kArp);
-        if (bridge) {
-            Drums(t, at, kSixteenth, "x...x...x...x...", "....x.......x..x", "..x...x...x...xo");
-        } else {
+    constexpr std::array<const Section*, 7> form{&kVerse,  &kVerseDoubled, &kChorus,      &kVerse,
+                                                 &kBridge, &kChorus,       &kVerseDoubled};
+    const Voice doubling{Wave::Triangle, {0.005, 0.1, 0.6, 0.05}, 0.14, 0.3, 0, 0, 1};
+    const Voice pad{Wave::Saw, {0.3, 0.4, 0.7, 0.5}, 0.03, -0.3, 0, 0, 0.3};
+    Track t(static_cast<double>(form.size()) * 8 * 16 * kSixteenth);
+    for (std::size_t part = 0; part < form.size(); ++part) {
+        const Section& section = *form.at(part);
+        for (std::size_t i = 0; i < 8; ++i) {
+            const double at = static_cast<double>(part * 8 + i) * 16 * kSixteenth;
+            const Chord c = Parse(section.chords.at(i));
+            Play(t, at, kSixteenth, section.melody.at(i), section.drums ? kLead : kFlute);
+            if (section.doubled) {
+                Play(t, at, kSixteenth, section.melody.at(i), doubling, -12);
+            }
+            if (!section.drums) {
+                Note(t, at, 15 * kSixteenth, c.root - 12, kSoftBass);
+                for (const int n : Triad(c)) {
+                    Note(t, at, 15 * kSixteenth, n + 12, pad);
+                }
+                Hat(t, at + 8 * kSixteenth, 0.06);
+                continue;
+            }
+            PumpingBass(t, at, kSixteenth, c, 8, kBass);
+            if (section.arpeggio) {
+                Arpeggio(t, at, kSixteenth, c, 16, kArp);
+            }
             Drums(t, at, kSixteenth, i % 4 == 3 ? "x.....x.x.x..x.." : "x.....x.x.......",
-                  "....x.......x...", "x.x.x.x.x.x.x.x.");
+                  "....x.......x...", i % 2 == 1 ? "x.x.x.x.x.x.x.xo" : "x.x.x.x.x.x.x.x.");
         }
     }
     t.Wrap();

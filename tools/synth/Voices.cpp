@@ -33,7 +33,7 @@ double Oscillator(Wave wave, double phase, double dt) {
         double v = phase < duty ? 1.0 : -1.0;
         v += Blep(phase, dt);
         v -= Blep(std::fmod(phase + 1 - duty, 1.0), dt);
-        return v;
+        return v - (2 * duty - 1); // a narrow pulse sits off centre
     }
     case Wave::Triangle:
         return 4 * std::abs(phase - 0.5) - 1;
@@ -43,6 +43,39 @@ double Oscillator(Wave wave, double phase, double dt) {
         return std::sin(kTwoPi * phase);
     }
     return 0;
+}
+
+// A sweeping pitch drags the edge corrections of the oscillators above along
+// with it, and what they miss folds back as partials that rise while the
+// pitch falls. Sweeps are summed from their partials instead, each faded out
+// before it reaches kTop.
+double Partials(Wave wave, double phase, double frequency) {
+    constexpr double kTop = 7000;
+    double v = 0;
+    for (int k = 1; k * frequency < kTop; ++k) {
+        const bool odd = k % 2 == 1;
+        double amplitude = 0;
+        switch (wave) {
+        case Wave::Square:
+        case Wave::Pulse:
+            amplitude = odd ? 4 / (std::numbers::pi * k) : 0;
+            break;
+        case Wave::Triangle:
+            amplitude = odd ? 8 / (std::numbers::pi * std::numbers::pi * k * k) *
+                                  ((k / 2) % 2 == 0 ? 1 : -1)
+                            : 0;
+            break;
+        case Wave::Saw:
+            amplitude = 2 / (std::numbers::pi * k) * (odd ? 1 : -1);
+            break;
+        case Wave::Sine:
+            amplitude = k == 1 ? 1 : 0;
+            break;
+        }
+        const double fade = std::min(1.0, (kTop - k * frequency) / (0.2 * kTop));
+        v += amplitude * fade * std::sin(kTwoPi * k * phase);
+    }
+    return v;
 }
 
 double Level(const Envelope& e, double t, double gate) {
@@ -166,7 +199,8 @@ void Note(Track& track, double start, double length, double midi, const Voice& v
             voice.vibrato * std::sin(kTwoPi * 5.5 * t) * std::min(1.0, std::max(0.0, t - 0.12) * 4);
         const double f = base * std::pow(2.0, (wobble + voice.glide * t) / 12.0);
         const double dt = f / kRate;
-        double v = Oscillator(voice.wave, phase, dt);
+        double v =
+            voice.glide == 0 ? Oscillator(voice.wave, phase, dt) : Partials(voice.wave, phase, f);
         if (voice.brightness < 1) {
             filtered += cutoff * (v - filtered);
             v = filtered;
