@@ -71,6 +71,8 @@ bool lastWindowFailed = false;
 // Never held while waiting for the window thread, which needs it for setup and teardown.
 std::mutex lock;
 std::unique_ptr<Canvas> canvas;
+// The canvas of the last window, kept by the window thread for the next one.
+std::unique_ptr<Canvas> spare;
 std::vector<BitStruct> bit;
 std::uint64_t syncRequested = 0;
 std::atomic<std::uint64_t> syncHandled{0};
@@ -252,12 +254,18 @@ class VideoSession {
 };
 
 // Buffers of the window's real client size, both holding what the window shows now: nothing
-// for a new window, the previous screen's picture for one that stays on screen.
+// for a new window, the previous screen's picture for one that stays on screen. The previous
+// window's canvas serves again when the size is the same: making new buffers and opening the
+// fonts again would cost more than the rest of a screen change.
 std::unique_ptr<Canvas> Init(SDL_Window* window) {
     SDL_Surface* screen = SDL_GetWindowSurface(window);
     if (screen == nullptr) {
         return {};
     }
+    if (spare && spare->shown->w == screen->w && spare->shown->h == screen->h) {
+        return std::move(spare);
+    }
+    spare.reset();
     auto created = std::make_unique<Canvas>();
     created->backBuffer = MakeSurface(screen->w, screen->h);
     created->shown = MakeSurface(screen->w, screen->h);
@@ -277,6 +285,11 @@ void AddKey(std::uint32_t code) {
 
 // Under `lock`, with the state changed to STATE_DEAD before the lock is let go.
 void FreeWindow() {
+    // A canvas with parts the screen has not had would pass them off as shown.
+    if (canvas->dirty.empty()) {
+        canvas->presentRequested = false;
+        spare = std::move(canvas);
+    }
     canvas.reset();
     {
         const std::scoped_lock guard(block);

@@ -32,7 +32,7 @@ TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
             Wimdows::DrawMaskBitmap(picture, picture, i % Width, 60);
             Wimdows::Text("Drawing", i % Width, 100);
             Wimdows::UpdateWindow();
-            EXPECT_LE(Wimdows::LoadBitmap(tile, 30, 30), 2000U);
+            EXPECT_NE(Wimdows::LoadBitmap(tile, 30, 30), 0U) << "with a window or without";
         }
         user.join();
         EXPECT_FALSE(Wimdows::WindowOpen());
