@@ -16,8 +16,6 @@ stop_all() {
 }
 trap stop_all EXIT
 
-now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
-
 # Openbox on the private display, once it manages it: it announces itself on the root window.
 start_wm() {
   openbox --sm-disable --config-file "$E2E_DIR/openbox-rc.xml" >/dev/null 2>&1 &
@@ -136,16 +134,16 @@ quit() {
 # Waits up to $1 seconds (a fraction will do) for the game to end; EXIT_STATUS and EXIT_MS
 # tell how and when. FALSE, with the game still running, when it did not end.
 await_exit() { # seconds
-  local start limit
-  start=$(now_ms)
-  limit=$(awk -v s="$1" 'BEGIN { print int(s * 1000) }')
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    (($(now_ms) - start <= limit)) || return 1
-    sleep 0.01
-  done
-  EXIT_MS=$(($(now_ms) - start))
-  wait "$GAME_PID" && EXIT_STATUS=0 || EXIT_STATUS=$?
-  GAME_PID=
+  local start=${EPOCHREALTIME/./} timer ended status
+  sleep "$1" &
+  timer=$!
+  wait -n -p ended "$GAME_PID" "$timer" && status=0 || status=$?
+  if [[ "$ended" == "$timer" ]]; then
+    return 1
+  fi
+  EXIT_MS=$(((${EPOCHREALTIME/./} - start) / 1000)) EXIT_STATUS=$status GAME_PID=
+  kill "$timer" 2>/dev/null || true
+  wait "$timer" 2>/dev/null || true
 }
 
 # The game ends within $1 seconds with status $2 and nothing on standard error.
