@@ -13,7 +13,7 @@ while (($#)); do
     --count) COUNT=$2; shift 2 ;;
     --seed) SEED=$2; shift 2 ;;
     --jobs) JOBS=$2; shift 2 ;;
-    *) echo "usage: close_stress.sh MEANDOR RUNTIME CLOSEBOX [--count N] [--seed S] [--jobs J]" >&2; exit 2 ;;
+    *) sed -n 's/^# Usage: //p' "$0" >&2; exit 2 ;;
   esac
 done
 source "$(dirname "$0")/lib.sh"
@@ -70,7 +70,10 @@ worker() {
       { echo "--- $screen${E2E_WM:+ under $E2E_WM}:"; cat "$GAME_LOG"; } >>"${3/run./said.}"
     fi
     echo "$screen $status $said $(((${EPOCHREALTIME/./} - began) / 1000))" >>"$3"
-    [[ -n "$GAME_PID" ]] && { kill -9 "$GAME_PID" 2>/dev/null; wait "$GAME_PID" 2>/dev/null || true; }
+    if [[ -n "$GAME_PID" ]]; then
+      kill -9 "$GAME_PID" 2>/dev/null || true
+      wait "$GAME_PID" 2>/dev/null || true
+    fi
     GAME_PID=
     rm -f "$GAME_LOG"
   done
@@ -92,7 +95,8 @@ awk -v time=$((SECONDS - start)) -v seed="$SEED" -v screens="${SCREENS[*]}" '
     split(screens, order, " ")
     for (i = 1; i in order; i++) printf " %s %d", order[i], by[order[i]]
     printf " (%d s, seed %s)\nmean ms a run, start to end, by screen:", time, seed
-    for (i = 1; i in order; i++) if (by[order[i]]) printf " %s %d", order[i], ms[order[i]] / by[order[i]]
+    for (i = 1; i in order; i++)
+      if (by[order[i]]) printf " %s %d", order[i], ms[order[i]] / by[order[i]]
     print ""
   }' "$RESULTS/all"
 cat "$RESULTS"/said.* 2>/dev/null | head -n 40 >&2 || true

@@ -76,9 +76,9 @@ go() { # from x y to
 }
 
 # Each key is held for a moment, as a finger would; Enter for longer: the picture screens
-# poll whether it is down, and a busy machine may still be loading the pictures. A press that
-# finds no window titled $1 (its screen not there yet) is sent again; a release that finds no
-# window (the key ended the program) is of no matter.
+# poll whether it is down, and a busy machine may still be loading the pictures. A press the
+# X server refuses is sent again to the window titled $1 as it is then; a release that finds
+# no window (the key ended the program) is of no matter.
 key() { # title keys...
   local title=$1 id sent
   shift

@@ -20,7 +20,10 @@ end_by() { # signal status screen
     local province
     province=$(picture Spel)
     key Spel Return Right
-    [[ "$(picture Spel)" != "$province" ]] || { echo "Enter did not start the level" >&2; return 1; }
+    if [[ "$(picture Spel)" == "$province" ]]; then
+      echo "Enter did not start the level" >&2
+      return 1
+    fi
   else
     sleep 0.5
   fi
