@@ -10,19 +10,37 @@ start_display
 start_game
 
 seen=() places=()
-# The title, the window id, the position on the desktop and the client size, as one word.
+# The window id, its position on the desktop and its client size, as one word.
+place() {
+  xdotool getwindowgeometry "$1" |
+    awk -v id="$1" '/Position/ {p = $2} /Geometry/ {print id "@" p "/" $2}'
+}
 on() {
   local id
   id=$(window "$1")
   seen+=("$1")
-  places+=("$(xdotool getwindowgeometry "$id" |
-    awk -v id="$id" '/Position/ {p = $2} /Geometry/ {print id "@" p "/" $2}')")
+  places+=("$(place "$id")")
   echo "window: $1 ${places[-1]}"
 }
 
 on Menu
+if [[ "${places[0]}" != *"/1000x700" ]]; then
+  echo "client area ${places[0]#*/}, expected 1000x700" >&2
+  exit 1
+fi
 sleep 0.3
 import -window "$(window Menu)" "$SHOTS/menu.png"
+# Put where the player wants it, the window stays there from screen to screen: a new window
+# would be placed afresh.
+id=$(window Menu) first=${places[0]}
+xdotool windowmove "$id" 60 40
+for _ in $(seq 50); do
+  [[ "$(place "$id")" != "$first" ]] && break
+  sleep 0.05
+done
+places=("$(place "$id")")
+[[ "${places[0]}" != "$first" ]] || { echo "the window could not be moved" >&2; exit 1; }
+echo "moved from $first to ${places[0]}"
 
 go Menu 235 237 Instuctions && on Instuctions
 go Instuctions 875 587 Menu && on Menu
@@ -43,9 +61,8 @@ key Spel Escape && on Menu
 
 expected="Menu Instuctions Menu Credits Menu SubMenu Menu SubMenu Spel Menu"
 [[ "${seen[*]}" == "$expected" ]] || { echo "windows: ${seen[*]}" >&2; exit 1; }
-[[ "${places[0]}" == *"/1000x700" ]] || { echo "client area ${places[0]#*/}, expected 1000x700" >&2; exit 1; }
-for place in "${places[@]}"; do
-  [[ "$place" == "${places[0]}" ]] || { echo "the window moved: ${places[*]}" >&2; exit 1; }
+for where in "${places[@]}"; do
+  [[ "$where" == "${places[0]}" ]] || { echo "the window moved: ${places[*]}" >&2; exit 1; }
 done
 
 quit
