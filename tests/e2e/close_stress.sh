@@ -45,7 +45,8 @@ reach() {
 }
 
 # $1 runs on a display of its own, under window manager $2 (or none), random numbers from seed
-# $4; one line a run in $3: the screen, the exit status (or "hang" or "unreached"), whether
+# $4; one line a run in $3: the screen, the exit status (or "late" when the game ended only
+# in the 10 s after the 2 allowed, "hang" when not even then, or "unreached"), whether
 # anything came on standard error (0 or 1), the run's ms from start to end.
 worker() {
   local runs=$1 title screen began said status
@@ -61,6 +62,8 @@ worker() {
       status=unreached
     elif await_exit 2; then
       status=$EXIT_STATUS
+    elif await_exit 10; then
+      status=late
     else
       status=hang
     fi
@@ -88,10 +91,11 @@ wait
 cat "$RESULTS"/run.* >"$RESULTS/all"
 awk -v time=$((SECONDS - start)) -v seed="$SEED" -v screens="${SCREENS[*]}" '
   { n++; by[$1]++; ok += $2 == "0"; quiet += $3 == 0; hangs += $2 == "hang"
-    unreached += $2 == "unreached"; ms[$1] += $4 }
+    late += $2 == "late"; unreached += $2 == "unreached"; ms[$1] += $4 }
   END {
-    printf "closes: %d, status 0: %d, empty stderr: %d, hangs: %d, unreached: %d, by screen:",
-           n, ok, quiet, hangs, unreached
+    printf "closes: %d, status 0: %d, empty stderr: %d, hangs: %d, late: %d, unreached: %d,",
+           n, ok, quiet, hangs, late, unreached
+    printf " by screen:"
     split(screens, order, " ")
     for (i = 1; i in order; i++) printf " %s %d", order[i], by[order[i]]
     printf " (%d s, seed %s)\nmean ms a run, start to end, by screen:", time, seed
