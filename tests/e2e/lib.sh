@@ -60,13 +60,15 @@ window() {
 }
 
 # Clicks at (x, y) in the window titled $1 until the window titled $4 shows up. A menu only
-# hears clicks once its first pass has run, which a busy machine may delay.
+# hears clicks once its first pass has run, which a busy machine may delay. The click is given
+# again only after a second: one sent while the menu is still leaving for the next screen may
+# land on that screen.
 go() { # from x y to
   local id
-  for _ in $(seq 40); do
+  for _ in $(seq 10); do
     id=$(window "$1")
     xdotool mousemove --window "$id" "$2" "$3" click 1 2>/dev/null || true
-    for _ in $(seq 10); do
+    for _ in $(seq 50); do
       xdotool search --name "^$4\$" >/dev/null 2>&1 && return 0
       sleep 0.02
     done
