@@ -13,7 +13,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils appstream
-  xvfb xauth xdotool imagemagick x11-utils openbox
+  xvfb xauth xdotool imagemagick x11-utils openbox libxtst-dev
 )
 
 case "${1:-}" in

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The close box on the game-over picture or the final picture ends the game with status 0
-# within two seconds. A pinned replay game is played in a real window up to that picture,
-# where the script stops pressing Enter and keeps waiting instead.
+# within two seconds, with nothing on standard error. A pinned replay game is played in a real
+# window up to that picture, where the script stops pressing Enter and keeps waiting instead.
 # Usage: close_box_picture.sh REPLAY RUNTIME CLOSEBOX GAME LAST-TICK
 # GAME: a pinned game in tests/replay/games whose last three lines press Enter at the picture;
 # LAST-TICK: the number of the game's last tick before the picture.
@@ -26,10 +26,7 @@ for _ in $(seq 1200); do
 done
 grep -q "^tick $LAST_TICK " "$work/out" || { echo "tick $LAST_TICK never came" >&2; exit 1; }
 sleep 1
-for _ in $(seq 5); do
-  "$CLOSEBOX" "$(window Spel)" 2>/dev/null && break
-  sleep 0.2
-done
+close_box Spel
 expect_exit 2 0
 # Closed by the box, not by the script running out: most of the waiting is left over.
 end=$(tail -n1 "$work/out")

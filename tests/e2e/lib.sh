@@ -1,16 +1,42 @@
-# Shared by the end-to-end tests: a private X server, the real program started from its
-# runtime tree, and waits on window titles that give up after a few seconds.
-# start_game expects MEANDOR and RUNTIME to be set.
+# Shared by the end-to-end tests: a private X server (with openbox on it when E2E_WM=openbox),
+# the real program started from its runtime tree, and waits on window titles that give up after
+# a few seconds. The program shows every screen in one X window that only changes its title, so
+# a window is found by its title and its id stays good until the program ends.
+# start_game expects MEANDOR and RUNTIME to be set, close_box CLOSEBOX.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 stop_all() {
   [[ -n "${GAME_PID:-}" ]] && kill -9 "$GAME_PID" 2>/dev/null || true
+  [[ -n "${WM_PID:-}" ]] && kill "$WM_PID" 2>/dev/null || true
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
 }
 trap stop_all EXIT
+
+# Openbox on the private display, once it manages it: it announces itself on the root window.
+start_wm() {
+  openbox --sm-disable --config-file "$E2E_DIR/openbox-rc.xml" >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$WM_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "openbox did not take the display" >&2
+  return 1
+}
+
+start_display() {
+  start_x
+  case "${E2E_WM:-}" in
+    '') ;;
+    openbox) start_wm ;;
+    *) echo "unknown window manager '$E2E_WM'" >&2; return 1 ;;
+  esac
+}
 
 start_game() {
   GAME_LOG=$(mktemp)
@@ -21,28 +47,30 @@ start_game() {
 # The id of the window titled exactly $1, once it exists (10 s at most).
 window() {
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 500); do
     id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n1 || true)
     if [[ -n "$id" ]]; then
       echo "$id"
       return 0
     fi
-    sleep 0.1
+    sleep 0.02
   done
   echo "no window titled '$1' appeared" >&2
   return 1
 }
 
 # Clicks at (x, y) in the window titled $1 until the window titled $4 shows up. A menu only
-# hears clicks once its first pass has run, which a busy machine may delay.
+# hears clicks once its first pass has run, which a busy machine may delay. The click is given
+# again only after a second: one sent while the menu is still leaving for the next screen may
+# land on that screen.
 go() { # from x y to
   local id
   for _ in $(seq 10); do
     id=$(window "$1")
     xdotool mousemove --window "$id" "$2" "$3" click 1 2>/dev/null || true
-    for _ in $(seq 20); do
+    for _ in $(seq 50); do
       xdotool search --name "^$4\$" >/dev/null 2>&1 && return 0
-      sleep 0.05
+      sleep 0.02
     done
   done
   echo "no window titled '$4' after clicking ($2, $3) in '$1'" >&2
@@ -50,34 +78,83 @@ go() { # from x y to
 }
 
 # Each key is held for a moment, as a finger would; Enter for longer: the picture screens
-# poll whether it is down, and a busy machine may still be loading the pictures.
+# poll whether it is down, and a busy machine may still be loading the pictures. A press the
+# X server refuses is sent again to the window titled $1 as it is then; a release that finds
+# no window (the key ended the program) is of no matter.
 key() { # title keys...
-  local id
-  id=$(window "$1")
+  local title=$1 id sent
   shift
   for k in "$@"; do
-    xdotool keydown --window "$id" "$k"
+    sent=
+    for _ in $(seq 5); do
+      id=$(window "$title")
+      xdotool keydown --window "$id" "$k" 2>/dev/null && sent=1 && break
+      sleep 0.2
+    done
+    [[ -n "$sent" ]] || { echo "key $k could not be sent to '$title'" >&2; return 1; }
     if [[ "$k" == Return ]]; then sleep 1; else sleep 0.1; fi
-    xdotool keyup --window "$id" "$k"
+    xdotool keyup --window "$id" "$k" 2>/dev/null || true
     sleep 0.05
   done
 }
 
-# Waits for the game to end within $1 seconds and checks its exit status is $2.
-expect_exit() {
-  local deadline=$((SECONDS + $1)) status
-  while kill -0 "$GAME_PID" 2>/dev/null; do
-    if ((SECONDS > deadline)); then
-      echo "the game did not end within $1 s" >&2
-      return 1
+# Closes the window titled $1 as the desktop would: its close box on bare X; under a window
+# manager, the manager's close, which like a taskbar's needs the window managed (WM_STATE set).
+close_box() {
+  local id
+  id=$(window "$1")
+  if [[ -z "${WM_PID:-}" ]]; then
+    "$CLOSEBOX" "$id"
+    return
+  fi
+  for _ in $(seq 100); do
+    if xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state'; then
+      "$CLOSEBOX" --wm "$id"
+      return
     fi
-    sleep 0.05
+    sleep 0.02
   done
-  wait "$GAME_PID" && status=0 || status=$?
-  GAME_PID=
-  if [[ "$status" != "$2" ]]; then
-    echo "exit status $status, expected $2; the game said:" >&2
+  echo "the window manager did not take the window titled '$1'" >&2
+  return 1
+}
+
+# Clicks Quit on the Menu until the game has gone: the Menu hears clicks only once its first
+# pass has run. Then the exit as expect_exit wants it.
+quit() {
+  local id
+  id=$(window Menu)
+  for _ in $(seq 20); do
+    xdotool mousemove --window "$id" 235 537 click 1 2>/dev/null || true
+    for _ in $(seq 10); do
+      kill -0 "$GAME_PID" 2>/dev/null || break 2
+      sleep 0.025
+    done
+  done
+  expect_exit 5 0
+}
+
+# Waits up to $1 seconds (a fraction will do) for the game to end; EXIT_STATUS and EXIT_MS
+# tell how and when. FALSE, with the game still running, when it did not end.
+await_exit() { # seconds
+  local start=${EPOCHREALTIME/./} timer ended status
+  sleep "$1" &
+  timer=$!
+  wait -n -p ended "$GAME_PID" "$timer" && status=0 || status=$?
+  if [[ "$ended" == "$timer" ]]; then
+    return 1
+  fi
+  EXIT_MS=$(((${EPOCHREALTIME/./} - start) / 1000)) EXIT_STATUS=$status GAME_PID=
+  kill "$timer" 2>/dev/null || true
+  wait "$timer" 2>/dev/null || true
+}
+
+# The game ends within $1 seconds with status $2 and nothing on standard error.
+expect_exit() { # seconds status
+  await_exit "$1" || { echo "the game did not end within $1 s" >&2; return 1; }
+  if [[ "$EXIT_STATUS" != "$2" || -s "$GAME_LOG" ]]; then
+    echo "exit status $EXIT_STATUS (expected $2) after $EXIT_MS ms; the game said:" >&2
     cat "$GAME_LOG" >&2
     return 1
   fi
+  rm -f "$GAME_LOG"
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# SIGINT, SIGTERM and SIGHUP end the program as the close box does, but by the same signal: a
+# shell sees status 128 + n. Within half a second, with nothing on standard error, both on the
+# waiting main menu and in a level in play.
+# Usage: signals.sh MEANDOR RUNTIME CLOSEBOX
+MEANDOR=$1 RUNTIME=$2 CLOSEBOX=$3
+source "$(dirname "$0")/lib.sh"
+start_display
+
+# The pixels of the window titled $1, as a checksum.
+picture() { import -window "$(window "$1")" ppm:- | md5sum; }
+
+end_by() { # signal status screen
+  start_game
+  window Menu >/dev/null
+  if [[ "$3" == Play ]]; then
+    go Menu 235 87 SubMenu
+    go SubMenu 235 87 Spel
+    sleep 0.3
+    local province
+    province=$(picture Spel)
+    key Spel Return Right
+    if [[ "$(picture Spel)" == "$province" ]]; then
+      echo "Enter did not start the level" >&2
+      return 1
+    fi
+  else
+    sleep 0.5
+  fi
+  kill -s "$1" "$GAME_PID"
+  expect_exit 0.5 "$2"
+  echo "SIG$1 on $3: status $EXIT_STATUS after $EXIT_MS ms"
+}
+
+end_by INT 130 Menu
+end_by TERM 143 Menu
+end_by INT 130 Play
+end_by TERM 143 Play
+end_by HUP 129 Menu
