@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SIGINT, SIGTERM and SIGHUP end the program as the close box does, but by the same signal: a
 # shell sees status 128 + n. Within half a second, with nothing on standard error, both on the
-# waiting main menu and in a level in play.
+# waiting main menu and in a level in play. A display that goes away, as at the end of a login
+# session, ends it as a hang-up does.
 # Usage: signals.sh MEANDOR RUNTIME CLOSEBOX
 MEANDOR=$1 RUNTIME=$2 CLOSEBOX=$3
 source "$(dirname "$0")/lib.sh"
@@ -37,3 +38,10 @@ end_by TERM 143 Menu
 end_by INT 130 Play
 end_by TERM 143 Play
 end_by HUP 129 Menu
+
+start_game
+window Menu >/dev/null
+sleep 0.5
+kill "$XVFB_PID"
+expect_exit 0.5 129
+echo "display gone on Menu: status $EXIT_STATUS after $EXIT_MS ms"
