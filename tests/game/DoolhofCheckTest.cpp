@@ -3,6 +3,7 @@
 #include "MazeFiles.hpp"
 
 #include <cstdlib>
+#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -181,7 +182,7 @@ TEST(DoolhofCheck, FlagAndHamburgerNeedTwoBlankCells) {
 
 TEST(DoolhofCheck, EmptyAndJunkFilesAreReportedNotCrashed) {
     const TempDir map;
-    const std::vector<std::string> leeg = Rapport({MazeTest::Laad(map.Schrijf("leeg", ""))});
+    const std::vector<std::string> leeg = Rapport({MazeTest::Laad(map.File("leeg", ""))});
     EXPECT_THAT(leeg, Contains("doolhof1.txt: cell (2, 1): border cell is open to the player "
                                "(demand 1)"));
     EXPECT_THAT(leeg, Contains("doolhof1.txt: cell (30, 20): exit cell is a wall, the player "
@@ -196,7 +197,7 @@ TEST(DoolhofCheck, EmptyAndJunkFilesAreReportedNotCrashed) {
         toestand = toestand * 1103515245U + 12345U;
         rommel += static_cast<char>(toestand >> 24);
     }
-    const DoolhofGrid grid = MazeTest::Laad(map.Schrijf("rommel", rommel));
+    const DoolhofGrid grid = MazeTest::Laad(map.File("rommel", rommel));
     const std::vector<std::string> rapport = Rapport({grid, grid, grid, grid, grid});
     EXPECT_THAT(rapport, Not(IsEmpty()));
     EXPECT_THAT(rapport, Contains(HasSubstr("doolhof5.txt: ")));
@@ -244,8 +245,8 @@ std::string LeesBestand(const std::filesystem::path& pad) {
 }
 
 Uitvoer Draai(const TempDir& map, const std::string& argumenten) {
-    const auto uit = map.Pad() / "stdout";
-    const auto fout = map.Pad() / "stderr";
+    const auto uit = map.Path() / "stdout";
+    const auto fout = map.Path() / "stderr";
     const std::string opdracht = std::string("'") + DOOLHOFCHECK + "' " + argumenten + " >'" +
                                  uit.string() + "' 2>'" + fout.string() + "'";
     const int status = std::system(opdracht.c_str());
@@ -280,7 +281,7 @@ TEST(DoolhofCheckProgram, ChecksAndDumpsWithTheGamesLoader) {
         }
         tekst += "\r\n";
     }
-    const std::string kapot = map.Schrijf("kapot.txt", tekst);
+    const std::string kapot = map.File("kapot.txt", tekst);
     const Uitvoer fout = Draai(map, Pad(kapot));
     EXPECT_EQ(fout.code, 1);
     EXPECT_EQ(fout.uit, kapot + ": holds 9 portions of fries, needs exactly 10 (demand 3)\n");
@@ -288,7 +289,7 @@ TEST(DoolhofCheckProgram, ChecksAndDumpsWithTheGamesLoader) {
 
 TEST(DoolhofCheckProgram, MissingFileAndUsageErrors) {
     const TempDir map;
-    const std::string weg = (map.Pad() / "doolhof2.txt").string();
+    const std::string weg = (map.Path() / "doolhof2.txt").string();
     const Uitvoer ontbreekt = Draai(map, Pad(MazeTest::BronMaze(1)) + " " + Pad(weg));
     EXPECT_EQ(ontbreekt.code, 3);
     EXPECT_EQ(ontbreekt.fout, "FIO.OpenRead: cannot open file " + weg + "\n");

@@ -33,7 +33,7 @@ std::string Regels(std::uint32_t eerste, std::uint32_t laatste, const std::strin
 
 DoolhofGrid LeesTekst(const std::string& inhoud) {
     const TempDir map;
-    return MazeTest::Laad(map.Schrijf("doolhof.txt", inhoud));
+    return MazeTest::Laad(map.File("doolhof.txt", inhoud));
 }
 
 // Column x holds line `regel` in rows first..last.
@@ -139,7 +139,7 @@ TEST(DoolhofLaden, BytesAreStoredAsTheyStand) {
 
 class DoolhofladenLevel : public ::testing::Test {
   protected:
-    void SetUp() override { std::filesystem::current_path(map.Pad()); }
+    void SetUp() override { std::filesystem::current_path(map.Path()); }
     void TearDown() override {
         std::filesystem::current_path(std::filesystem::temp_directory_path());
     }
@@ -150,7 +150,7 @@ TEST_F(DoolhofladenLevel, ReadsOnlyTheCurrentLevelsGrid) {
     for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {
         doolhof[lvl][1][1] = static_cast<char>('0' + lvl);
     }
-    map.Schrijf("doolhof3.txt", Regels(1, 30));
+    map.File("doolhof3.txt", Regels(1, 30));
     level = 3;
     Doolhofladen();
     VerwachtKolom(doolhof[3], 1, 1);
@@ -161,7 +161,7 @@ TEST_F(DoolhofladenLevel, ReadsOnlyTheCurrentLevelsGrid) {
 }
 
 TEST_F(DoolhofladenLevel, ReadingTheSameFileAgainKeepsTheGrid) {
-    map.Schrijf("doolhof1.txt", Regel(1, 3) + "\n" + Regel(2, 12) + "\n");
+    map.File("doolhof1.txt", Regel(1, 3) + "\n" + Regel(2, 12) + "\n");
     level = 1;
     Doolhofladen();
     const DoolhofGrid eerste = doolhof[1];
@@ -171,7 +171,7 @@ TEST_F(DoolhofladenLevel, ReadingTheSameFileAgainKeepsTheGrid) {
 }
 
 TEST_F(DoolhofladenLevel, MissingFileIsFatalAndNamesIt) {
-    map.Schrijf("doolhof1.txt", Regels(1, 30));
+    map.File("doolhof1.txt", Regels(1, 30));
     level = 1;
     Doolhofladen();
     doolhof[2][1][1] = 'k';
@@ -186,7 +186,7 @@ TEST_F(DoolhofladenLevel, MissingFileIsFatalAndNamesIt) {
 
     std::filesystem::create_directory("doolhof2.txt");
     EXPECT_THROW(Doolhofladen(), FatalError);
-    const std::string pad = (map.Pad() / "nergens" / "doolhof9.txt").string();
+    const std::string pad = (map.Path() / "nergens" / "doolhof9.txt").string();
     try {
         MazeTest::Laad(pad);
         FAIL() << "no error for " << pad;

@@ -44,12 +44,9 @@ class GameLoop : public ::testing::Test {
         levendeStrikjes = 0; // no enemies unless a case wants them
     }
     // A plain coloured picture, written as a BMP file, stands in for the artwork.
-    static Bitmap Plaatje(const char* naam, Uint8 r, Uint8 g, Uint8 b) {
-        const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> s(
-            SDL_CreateRGBSurfaceWithFormat(0, 30, 30, 24, SDL_PIXELFORMAT_BGR24), SDL_FreeSurface);
-        SDL_FillRect(s.get(), nullptr, SDL_MapRGB(s->format, r, g, b));
-        SDL_SaveBMP(s.get(), naam);
-        return Wimdows::LoadBitmap(naam, 30, 30);
+    Bitmap Plaatje(const char* naam, Uint8 r, Uint8 g, Uint8 b) {
+        return Wimdows::LoadBitmap(
+            plaatjes.Bmp(naam, 30, 30, [=](int, int) { return Wimdows::RGB(r, g, b); }), 30, 30);
     }
     // One pass, after which the clock moves on by `tijd` hundredths.
     void Ronde(std::uint32_t tijd = 0) {
@@ -58,6 +55,7 @@ class GameLoop : public ::testing::Test {
     }
     std::uint32_t honderdsten = 0;
     SpelTesting::TijdelijkeMap map;
+    TestKit::TempDir plaatjes;
     SpelTesting::Rijen rijen;
 };
 

@@ -8,7 +8,6 @@
 
 #include <SDL.h>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -53,19 +52,8 @@ void Toets(std::uint32_t type, std::uint32_t code) {
     event.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym = Keysym(code);
-    SDL_PushEvent(&event);
+    TestKit::Push(event);
     Wimdows::Testing::WaitUntilHandled();
-}
-
-void Muisknop(std::uint32_t type, std::int32_t x, std::int32_t y) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = x;
-    event.button.y = y;
-    SDL_PushEvent(&event);
 }
 
 } // namespace
@@ -87,13 +75,9 @@ void Druk(std::uint32_t code) {
 }
 
 void Klik(std::int32_t x, std::int32_t y) {
-    SDL_Event move{};
-    move.type = SDL_MOUSEMOTION;
-    move.motion.x = x;
-    move.motion.y = y;
-    SDL_PushEvent(&move);
-    Muisknop(SDL_MOUSEBUTTONDOWN, x, y);
-    Muisknop(SDL_MOUSEBUTTONUP, x, y);
+    TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
+    TestKit::PushMouse(SDL_MOUSEBUTTONDOWN, x, y);
+    TestKit::PushMouse(SDL_MOUSEBUTTONUP, x, y);
     Wimdows::Testing::WaitUntilHandled();
 }
 
@@ -101,7 +85,7 @@ void SluitMetKruisje() {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_CLOSE;
-    SDL_PushEvent(&event);
+    TestKit::Push(event);
     Wimdows::Testing::WaitUntilHandled();
 }
 
@@ -137,16 +121,11 @@ void SchrijfDoolhofBestand(std::uint32_t lvl, const Rijen& rijen) {
 }
 
 TijdelijkeMap::TijdelijkeMap() : vorige(std::filesystem::current_path()) {
-    std::random_device bron;
-    map = std::filesystem::temp_directory_path() / ("meandor-test-" + std::to_string(bron()));
-    std::filesystem::create_directories(map);
-    std::filesystem::current_path(map);
+    std::filesystem::current_path(map.Path());
 }
 
 TijdelijkeMap::~TijdelijkeMap() {
     std::filesystem::current_path(vorige);
-    std::error_code fout;
-    std::filesystem::remove_all(map, fout);
 }
 
 void BeginLevel(std::uint32_t lvl, const Rijen& rijen) {

@@ -2,6 +2,8 @@
 
 #include "game/GameState.hpp"
 
+#include "TestKit.hpp"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -43,7 +45,7 @@ class TijdelijkeMap {
 
   private:
     std::filesystem::path vorige;
-    std::filesystem::path map;
+    TestKit::TempDir map;
 };
 
 // Sets the state a level is played in, as the game start does, without any file or picture.

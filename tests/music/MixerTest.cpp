@@ -1,4 +1,5 @@
 // Music on SDL2_mixer with SDL's dummy audio driver and sound files the tests write.
+#include "TestKit.hpp"
 #include "TestSounds.hpp"
 #include "music/MixerLayer.hpp"
 #include "music/Music.hpp"
@@ -24,7 +25,7 @@ using Music::LoadSound;
 using Music::PlaySound;
 using Music::SetSoundVolume;
 using Music::StopSound;
-using MusicTest::TempDir;
+using TestKit::TempDir;
 
 std::vector<int> PlayingChannels() {
     std::vector<int> playing;
@@ -134,8 +135,7 @@ TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
     };
     ASSERT_TRUE(InitMusic());
     for (const Case& c : cases) {
-        const std::string file = dir / (std::string(c.what) + ".mp3");
-        MusicTest::WriteText(file, c.bytes);
+        const std::string file = dir.File(std::string(c.what) + ".mp3", c.bytes);
         const std::uint32_t sound = LoadSound(file);
         EXPECT_EQ(sound != 0, c.plays) << c.what;
         PlaySound(sound, false);
@@ -145,9 +145,9 @@ TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
 }
 
 TEST_F(MixerTest, UnreadableFilesGiveZeroAndTakeNoSlot) {
-    MusicTest::WriteText(dir / "garbage.wav", "this is not a sound file at all, just text\n");
-    MusicTest::WriteText(dir / "empty.wav", "");
-    MusicTest::WriteText(dir / "short.wav", "RIFF");
+    dir.File("garbage.wav", "this is not a sound file at all, just text\n");
+    dir.File("empty.wav", "");
+    dir.File("short.wav", "RIFF");
     const std::string pipe = dir / "pipe.wav";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     ASSERT_TRUE(InitMusic());
@@ -260,11 +260,11 @@ TEST_F(MixerTest, NoAudioDeviceMeansSilence) {
 TEST_F(MixerTest, RepeatedLoadsShareTheDecodedSound) {
     ASSERT_TRUE(InitMusic());
     ASSERT_EQ(LoadSound(tone), 1U); // 2 s decode to 256 KB
-    const std::size_t before = MusicTest::HeapBytes();
+    const std::size_t before = TestKit::HeapBytes();
     for (std::uint32_t expected = 2; expected <= 201; ++expected) {
         ASSERT_EQ(LoadSound(tone), expected);
     }
-    const std::size_t after = MusicTest::HeapBytes();
+    const std::size_t after = TestKit::HeapBytes();
     const std::size_t perLoad = after > before ? (after - before) / 200 : 0;
     RecordProperty("bytes_per_load", std::to_string(perLoad));
     EXPECT_LT(perLoad, 4096U);

@@ -4,15 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <malloc.h>
 #include <memory>
 #include <numbers>
 #include <sndfile.h>
 #include <unistd.h>
 #include <vector>
-
-// Present when a sanitizer's allocator has replaced malloc.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
 namespace MusicTest {
 namespace {
@@ -37,22 +33,6 @@ void Put(std::ofstream& out, std::uint32_t value, int bytes) {
 }
 
 } // namespace
-
-TempDir::TempDir()
-    : path_(std::filesystem::temp_directory_path() /
-            ("meandor-music-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempDir::operator/(const std::string& name) const {
-    return (path_ / name).string();
-}
 
 void WriteWav(const std::string& path, double seconds) {
     const std::vector<double> tone = Tone(seconds);
@@ -90,20 +70,8 @@ bool WriteMp3(const std::string& path, double seconds) {
     return sf_writef_double(file.get(), tone.data(), frames) == frames;
 }
 
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 void UseDummyAudio() {
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-}
-
-std::size_t HeapBytes() {
-    if (&__sanitizer_get_current_allocated_bytes != nullptr) {
-        return __sanitizer_get_current_allocated_bytes();
-    }
-    const struct mallinfo2 info = ::mallinfo2();
-    return info.uordblks + info.hblkhd;
 }
 
 } // namespace MusicTest

@@ -3,33 +3,20 @@
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 
+#include "TestKit.hpp"
+
 #include <SDL.h>
 #include <array>
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 #include <thread>
 
 namespace {
 
 using namespace StandardMenu;
 
-void PushMouse(std::uint32_t type, std::int32_t x, std::int32_t y) {
-    SDL_Event event{};
-    event.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        event.motion.x = x;
-        event.motion.y = y;
-    } else {
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.button.clicks = 1;
-        event.button.x = x;
-        event.button.y = y;
-    }
-    SDL_PushEvent(&event);
-}
+using TestKit::PushMouse;
 
 void Click(std::int32_t x, std::int32_t y) {
     PushMouse(SDL_MOUSEMOTION, x, y);
@@ -76,10 +63,6 @@ TEST(SetVerticalMenu, StacksTopEdgesByTheGap) {
 class Menu : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("menu-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::create_directories(dir);
         Picture("red", 250, 0, 0);
         Picture("green", 0, 250, 0);
         Picture("white", 255, 255, 255);
@@ -87,19 +70,12 @@ class Menu : public ::testing::Test {
     }
     void TearDown() override {
         Wimdows::KillWindow();
-        std::filesystem::remove_all(dir);
     }
     std::string Picture(const char* name, Uint8 r, Uint8 g, Uint8 b) {
-        const std::string file = (dir / (std::string(name) + ".bmp")).string();
-        const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> s(
-            SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 24, SDL_PIXELFORMAT_BGR24), SDL_FreeSurface);
-        SDL_FillRect(s.get(), nullptr, SDL_MapRGB(s->format, r, g, b));
-        SDL_SaveBMP(s.get(), file.c_str());
-        return file;
+        return dir.Bmp(std::string(name) + ".bmp", 4, 4,
+                       [=](int, int) { return Wimdows::RGB(r, g, b); });
     }
-    std::string File(const char* name) const {
-        return (dir / (std::string(name) + ".bmp")).string();
-    }
+    std::string File(const char* name) const { return dir / (std::string(name) + ".bmp"); }
     std::array<ButtonRc, 4> Four() {
         std::array<ButtonRc, 4> menu;
         for (ButtonRc& b : menu) {
@@ -108,7 +84,7 @@ class Menu : public ::testing::Test {
         SetVerticalMenu(110, 50, 150, menu);
         return menu;
     }
-    std::filesystem::path dir;
+    TestKit::TempDir dir;
 };
 
 TEST_F(Menu, CreateButtonLoadsTwoLooksWithoutMask) {

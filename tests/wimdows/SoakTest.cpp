@@ -10,37 +10,13 @@
 #include <thread>
 #include <vector>
 
-// Under a sanitizer its allocator serves every allocation and malloc's own counters stay still.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define MEANDOR_SANITIZER_HEAP
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define MEANDOR_SANITIZER_HEAP
-#endif
-
-#ifdef MEANDOR_SANITIZER_HEAP
-// The sanitizer runtimes' own count; GCC ships the runtimes without their interface headers.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#else
-#include <malloc.h>
-#endif
-
 namespace {
 
 using namespace WimdowsTest;
 using Wimdows::Testing::WaitUntilHandled;
 
-// Bytes allocated and not yet freed, by every thread.
 std::int64_t HeapInUse() {
-#ifdef MEANDOR_SANITIZER_HEAP
-    return static_cast<std::int64_t>(__sanitizer_get_current_allocated_bytes());
-#else
-    const struct mallinfo2 info = mallinfo2();
-    // Small chunks plus the large ones malloc maps on their own.
-    return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
-#endif
+    return static_cast<std::int64_t>(TestKit::HeapBytes());
 }
 
 // The window thread is detached: after KillWindow returns it still frees its own record and
@@ -76,15 +52,11 @@ void ExpectFlat(const char* what, std::int64_t baseline, std::int64_t tolerance)
 // come and go with the order of frees; so the soaks run with that cache off, and with one
 // arena, since each arena a new thread adds stays for good (ctest sets both).
 bool HeapCountsFrees() {
-#ifdef MEANDOR_SANITIZER_HEAP
-    return true;
-#else
     constexpr std::size_t Small = 40;
     void* volatile chunk = std::malloc(Small);
     const std::int64_t before = HeapInUse();
     std::free(chunk);
     return HeapInUse() < before;
-#endif
 }
 
 class Soak : public ::testing::Test {

@@ -1,18 +1,8 @@
 #include "TestWindow.hpp"
 
-#include <cstdlib>
-#include <fstream>
-#include <memory>
 
 namespace WimdowsTest {
 namespace {
-
-void Push(SDL_Event& event) {
-    // The queue only fills up when the window thread falls far behind; wait for it then.
-    while (SDL_PushEvent(&event) != 1) {
-        SDL_Delay(1);
-    }
-}
 
 std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,
                                                                        std::int32_t)) {
@@ -47,7 +37,7 @@ SDL_Event WindowEvent(SDL_WindowEventID id) {
 
 void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
     SDL_Event event = KeyEvent(down, scancode, sym, mod, repeat);
-    Push(event);
+    TestKit::Push(event);
 }
 
 void PushTogether(std::vector<SDL_Event> events) {
@@ -56,11 +46,7 @@ void PushTogether(std::vector<SDL_Event> events) {
 }
 
 void PushMouseMove(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = x;
-    event.motion.y = y;
-    Push(event);
+    TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
 }
 
 void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
@@ -71,18 +57,18 @@ void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
     event.button.clicks = clicks;
     event.button.x = x;
     event.button.y = y;
-    Push(event);
+    TestKit::Push(event);
 }
 
 void PushWindowEvent(SDL_WindowEventID id) {
     SDL_Event event = WindowEvent(id);
-    Push(event);
+    TestKit::Push(event);
 }
 
 void PushQuit() {
     SDL_Event event{};
     event.type = SDL_QUIT;
-    Push(event);
+    TestKit::Push(event);
 }
 
 std::vector<std::uint32_t> BackBuffer() {
@@ -95,40 +81,6 @@ std::vector<std::uint32_t> WindowSurface() {
 
 void FillWindow(std::uint32_t color) {
     Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
-}
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "wimdows-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-std::string TempDir::Bmp(const std::string& name, int width, int height,
-                         const Picture& picture) const {
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface{
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888),
-        &SDL_FreeSurface};
-    for (int j = 0; j < height; ++j) {
-        auto* row =
-            reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + j * surface->pitch);
-        for (int i = 0; i < width; ++i) {
-            const std::uint32_t c = picture(i, j);
-            row[i] = (c & 0xFFU) << 16U | (c & 0xFF00U) | (c >> 16U & 0xFFU);
-        }
-    }
-    const std::string file = (path / name).string();
-    EXPECT_EQ(SDL_SaveBMP(surface.get(), file.c_str()), 0) << SDL_GetError();
-    return file;
-}
-
-std::string TempDir::File(const std::string& name, const std::string& bytes) const {
-    const std::string file = (path / name).string();
-    std::ofstream(file, std::ios::binary) << bytes;
-    return file;
 }
 
 std::filesystem::path BmpSuite() {

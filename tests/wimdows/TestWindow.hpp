@@ -3,6 +3,8 @@
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 
+#include "TestKit.hpp"
+
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
@@ -44,25 +46,8 @@ std::vector<std::uint32_t> BackBuffer();
 std::vector<std::uint32_t> WindowSurface();
 void FillWindow(std::uint32_t color);
 
-// Colour of pixel (i, j) of a picture.
-using Picture = std::function<std::uint32_t(int i, int j)>;
-
-// A directory of its own, removed with everything in it.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path; }
-    // Writes a BMP file of the picture and returns its path.
-    std::string Bmp(const std::string& name, int width, int height, const Picture& picture) const;
-    std::string File(const std::string& name, const std::string& bytes) const;
-
-  private:
-    std::filesystem::path path;
-};
+using TestKit::Picture;
+using TestKit::TempDir;
 
 // The corpus folder of BMP files, empty if it is not there.
 std::filesystem::path BmpSuite();

@@ -1,0 +1,90 @@
+#include "TestKit.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <malloc.h>
+#include <memory>
+#include <stdexcept>
+
+// Present when a sanitizer's allocator has replaced malloc.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
+
+namespace TestKit {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "meandor-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("no scratch directory in " + pattern);
+    }
+    path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+std::string TempDir::operator/(const std::string& name) const {
+    return (path / name).string();
+}
+
+std::string TempDir::File(const std::string& name, const std::string& bytes) const {
+    const std::string file = *this / name;
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+std::string TempDir::Bmp(const std::string& name, int width, int height,
+                         const Picture& picture) const {
+    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface{
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_BGR24),
+        &SDL_FreeSurface};
+    for (int j = 0; j < height; ++j) {
+        auto* row = static_cast<Uint8*>(surface->pixels) + j * surface->pitch;
+        for (int i = 0; i < width; ++i) {
+            const std::uint32_t c = picture(i, j);
+            row[3 * i] = static_cast<Uint8>(c >> 16U);
+            row[3 * i + 1] = static_cast<Uint8>(c >> 8U);
+            row[3 * i + 2] = static_cast<Uint8>(c);
+        }
+    }
+    const std::string file = *this / name;
+    if (SDL_SaveBMP(surface.get(), file.c_str()) != 0) {
+        throw std::runtime_error(file + ": " + SDL_GetError());
+    }
+    return file;
+}
+
+void Push(SDL_Event event) {
+    // The queue only fills up when the window thread falls far behind; wait for it then.
+    while (SDL_PushEvent(&event) != 1) {
+        SDL_Delay(1);
+    }
+}
+
+void PushMouse(SDL_EventType type, int x, int y, Uint8 button) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.x = x;
+        event.motion.y = y;
+    } else {
+        event.button.button = button;
+        event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.button.clicks = 1;
+        event.button.x = x;
+        event.button.y = y;
+    }
+    Push(event);
+}
+
+std::size_t HeapBytes() {
+    if (&__sanitizer_get_current_allocated_bytes != nullptr) {
+        return __sanitizer_get_current_allocated_bytes();
+    }
+    const struct mallinfo2 info = ::mallinfo2();
+    // Small chunks plus the large ones malloc maps on their own.
+    return info.uordblks + info.hblkhd;
+}
+
+} // namespace TestKit

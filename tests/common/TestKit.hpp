@@ -1,0 +1,43 @@
+#pragma once
+
+#include <SDL.h>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+// Helpers every test program shares: scratch files, input events, heap figures.
+namespace TestKit {
+
+// Colour of pixel (i, j) of a picture, as Wimdows::RGB gives it.
+using Picture = std::function<std::uint32_t(int i, int j)>;
+
+// A directory of the test's own, removed with everything in it.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    // The path of `name` inside the directory.
+    std::string operator/(const std::string& name) const;
+    // Writes `bytes` as the file `name` and returns its path.
+    std::string File(const std::string& name, const std::string& bytes) const;
+    // Writes a 24-bit BMP file of the picture and returns its path.
+    std::string Bmp(const std::string& name, int width, int height, const Picture& picture) const;
+
+  private:
+    std::filesystem::path path;
+};
+
+// Into SDL's queue, waiting while the queue is full.
+void Push(SDL_Event event);
+void PushMouse(SDL_EventType type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+
+// Heap memory in use by every thread, in bytes, also under a sanitizer's allocator.
+std::size_t HeapBytes();
+
+} // namespace TestKit
