@@ -3,10 +3,10 @@
 # bounded time on its committed seeds, the inputs of past faults and, when they are there,
 # the public corpora. Fails, showing the report, when a target finds a crash, a hang, a leak,
 # a sanitizer report or an allocation beyond the limit; the input is kept in build/fuzz/runs.
-# MEANDOR_FUZZ_SECONDS (default 60) is the time per target, MEANDOR_FUZZ_BUILD the build folder.
+# MEANDOR_FUZZ_SECONDS (default 30) is the time per target, MEANDOR_FUZZ_BUILD the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-seconds=${MEANDOR_FUZZ_SECONDS:-60}
+seconds=${MEANDOR_FUZZ_SECONDS:-30}
 build=${MEANDOR_FUZZ_BUILD:-build/fuzz}
 runs=$build/runs
 corpora=../shared/corpora
