@@ -266,7 +266,8 @@ def Main():
     print(f"unmutated: builds, {len(tests)} tests pass in {time.time() - t0:.0f} s", flush=True)
 
     results = []
-    summary = scratch / "build" / "mutate-summary.txt"
+    # A run of a few leaves the summary of the last whole run alone.
+    summary = scratch / "build" / ("mutate-summary-only.txt" if only else "mutate-summary.txt")
     heading = (f"mutation check of {args.rev or 'the working tree'} ({scratch}), "
                f"{'all' if args.full else 'without the whole-program'} tests")
     print(f"summary so far: {summary}", flush=True)
