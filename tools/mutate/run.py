@@ -132,8 +132,12 @@ def PrepareTree(repo, rev):
         if full.returncode != 0:
             sys.exit(f"unknown revision {rev}")
         label = full.stdout.strip()[:7]
-    scratch = Path(tempfile.gettempdir()) / f"mutate-{label}"
-    scratch.mkdir(exist_ok=True)
+    scratch = Path(tempfile.gettempdir()) / "mutate" / label
+    scratch.mkdir(parents=True, exist_ok=True)
+    # The tests find the public corpora beside the source tree, as ../shared.
+    shared = scratch.parent / "shared"
+    if (repo.parent / "shared").is_dir() and not shared.exists():
+        shared.symlink_to((repo.parent / "shared").resolve())
     if rev is None:
         Sync(source, scratch)
     else:
