@@ -1,5 +1,7 @@
 #include "FuzzBodies.hpp"
 
+#include "TestKit.hpp"
+
 #include "game/Doolhof.hpp"
 #include "game/DoolhofCheck.hpp"
 #include "music/MixerLayer.hpp"
@@ -8,10 +10,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace Fuzz {
@@ -30,53 +30,15 @@ void UseDummyDrivers() {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 }
 
-// A directory of this process's own for the input files, removed at exit.
-class Scratch {
-  public:
-    Scratch() : dir_(fs::temp_directory_path() / ("meandor-fuzz-" + std::to_string(getpid()))) {
-        fs::create_directories(dir_);
-    }
-    ~Scratch() {
-        std::error_code error;
-        fs::remove_all(dir_, error);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    // A new file name for every input: the sound layer recognises a file it decoded before by
-    // its name, size and time of change, which a rewrite within one clock tick would not alter.
-    std::string Write(Bytes data, const char* extension) {
-        const fs::path file = dir_ / ("input-" + std::to_string(++count_) + extension);
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(data.data()),
-                  static_cast<std::streamsize>(data.size()));
-        return file.string();
-    }
-
-  private:
-    fs::path dir_;
-    std::uint64_t count_ = 0;
-};
-
-Scratch& ScratchDir() {
-    static Scratch scratch;
-    return scratch;
+// A new file name for every input, in a directory of this process's own removed at exit: the
+// sound layer recognises a file it decoded before by its name, size and time of change, which a
+// rewrite within one clock tick would not alter. The caller removes the file after use.
+std::string Write(Bytes data, const char* extension) {
+    static const TestKit::TempDir scratch;
+    static std::uint64_t count = 0;
+    return scratch.File("input-" + std::to_string(++count) + extension,
+                        {reinterpret_cast<const char*>(data.data()), data.size()});
 }
-
-class RemoveAfter {
-  public:
-    explicit RemoveAfter(std::string file) : file_(std::move(file)) {}
-    ~RemoveAfter() {
-        std::error_code error;
-        fs::remove(file_, error);
-    }
-    RemoveAfter(const RemoveAfter&) = delete;
-    RemoveAfter& operator=(const RemoveAfter&) = delete;
-    const std::string& File() const { return file_; }
-
-  private:
-    std::string file_;
-};
 
 } // namespace
 
@@ -109,8 +71,9 @@ std::uint32_t BitmapBytes(Bytes data) {
     }
     const auto width = static_cast<std::uint32_t>(1 + data.size() % MaxSide);
     const auto height = static_cast<std::uint32_t>(1 + data.size() / MaxSide % MaxSide);
-    const RemoveAfter input(ScratchDir().Write(data, ".bmp"));
-    const std::uint32_t bitmap = Wimdows::LoadBitmap(input.File(), width, height);
+    const std::string input = Write(data, ".bmp");
+    const std::uint32_t bitmap = Wimdows::LoadBitmap(input, width, height);
+    fs::remove(input);
     Wimdows::DrawBitmap(bitmap, -7, 150);
     Wimdows::DrawMaskBitmap(bitmap, bitmap, 180, -5);
     return bitmap;
@@ -125,8 +88,9 @@ std::uint32_t SoundBytes(Bytes data) {
         Music::SetSoundLayer(Music::MakeMixerLayer()); // frees every sample loaded so far
         Music::InitMusic();
     }
-    const RemoveAfter input(ScratchDir().Write(data, ".snd"));
-    const std::uint32_t sound = Music::LoadSound(input.File());
+    const std::string input = Write(data, ".snd");
+    const std::uint32_t sound = Music::LoadSound(input);
+    fs::remove(input);
     Music::PlaySound(sound, false);
     Music::SetSoundVolume(sound, 300);
     Music::StopSound(sound);

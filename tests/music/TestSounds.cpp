@@ -1,5 +1,8 @@
 #include "TestSounds.hpp"
 
+#include "music/MixerLayer.hpp"
+#include "music/Music.hpp"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -70,7 +73,10 @@ bool WriteMp3(const std::string& path, double seconds) {
     return sf_writef_double(file.get(), tone.data(), frames) == frames;
 }
 
-void UseDummyAudio() {
+void FreshMixer() {
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Music::SetSoundLayer(Music::MakeMixerLayer());
+    Music::InitMusic(); // refused: no such driver
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 

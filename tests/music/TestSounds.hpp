@@ -10,7 +10,8 @@ void WriteWav(const std::string& path, double seconds);
 // An MPEG layer III sine tone through libsndfile; false if it could not be written.
 bool WriteMp3(const std::string& path, double seconds);
 
-// Whatever the host has, the tests play into SDL's silent dummy device.
-void UseDummyAudio();
+// A new SDL2_mixer layer under Music, not yet started, on SDL's silent dummy device whatever
+// the host has; the module is left inert as before its first InitMusic.
+void FreshMixer();
 
 } // namespace MusicTest
