@@ -95,11 +95,19 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// An ID3v2.3 tag with one title frame.
+// `value` in four bytes of `bits` bits each, most significant first.
+std::string BigEndian(std::size_t value, unsigned bits) {
+    std::string bytes;
+    for (unsigned shift = 4 * bits; shift > 0; shift -= bits) {
+        bytes += static_cast<char>((value >> (shift - bits)) & ((1U << bits) - 1));
+    }
+    return bytes;
+}
+
+// An ID3v2.3 tag with one title frame; the tag's size is "synchsafe", seven bits a byte.
 std::string Id3Tag(const std::string& title) {
-    const std::string frame = std::string("TIT2\0\0\0", 7) + static_cast<char>(title.size() + 1) +
-                              std::string(3, '\0') + title;
-    return std::string("ID3\3\0\0\0\0\0", 9) + static_cast<char>(frame.size()) + frame;
+    const std::string frame = "TIT2" + BigEndian(title.size() + 1, 8) + std::string(3, '\0') + title;
+    return std::string("ID3\3\0\0", 6) + BigEndian(frame.size(), 7) + frame;
 }
 
 // Taggers leave padding between the tag and the first frame, and players skip it. The search
@@ -122,6 +130,7 @@ TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
         {"1 KiB of zeros after the tag", tag + zeros + frames, true},
         {"1 KiB of text after the tag", tag + std::string(1024, 'x') + frames, true},
         {"zeros after two tags", tag + tag + zeros + frames, true},
+        {"a tag of 16 KB", Id3Tag(std::string(16000, 't')) + frames, true},
         {"MPEG 2.5 after zeros", tag + zeros + ReadFile(Seeds + "mono-8k-cbr.mp3"), true},
         {"MPEG 2 after zeros", tag + zeros + ReadFile(Seeds + "stereo-22k-vbr.mp3"), true},
         {"a stray header in the padding", tag + zeros + strayHeader + zeros + frames, true},

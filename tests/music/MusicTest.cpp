@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -156,6 +157,7 @@ struct Sequence {
     const char* what;
     std::function<void(RecordingLayer&, std::uint32_t)> act;
     std::vector<std::string> calls;
+    friend void PrintTo(const Sequence& sequence, std::ostream* out) { *out << sequence.what; }
 };
 
 class MusicCalls : public MusicTest, public ::testing::WithParamInterface<Sequence> {};
