@@ -4,10 +4,9 @@
 
 namespace MusicTest {
 
-// A 16-bit mono PCM sine tone at 32000 Hz, header written byte by byte.
-void WriteWav(const std::string& path, double seconds);
-
-// An MPEG layer III sine tone through libsndfile; false if it could not be written.
+// A mono sine tone at 32000 Hz through libsndfile, as 16-bit PCM WAV or as MPEG layer III;
+// false if it could not be written.
+bool WriteWav(const std::string& path, double seconds);
 bool WriteMp3(const std::string& path, double seconds);
 
 // A new SDL2_mixer layer under Music, not yet started, on SDL's silent dummy device whatever
