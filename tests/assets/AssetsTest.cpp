@@ -2,6 +2,8 @@
 // at and reads well where the game puts it, masks match their sprites, sounds load through the
 // mixer at a sensible length and level, and the generator writes the same bytes every time.
 
+#include "TestKit.hpp"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
@@ -18,13 +20,11 @@
 #include <memory>
 #include <numbers>
 #include <regex>
-#include <set>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <utility>
 #include <vector>
-
-#include "TestKit.hpp"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include <SDL.h>
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
