@@ -95,8 +95,9 @@ class Picture {
         }
         // SDL widens a palette to a byte a pixel; the palette's size tells the file's depth.
         const SDL_Palette* palette = raw->format->palette;
-        bitsPerPixel = palette != nullptr ? std::bit_width(static_cast<unsigned>(palette->ncolors - 1))
-                                          : raw->format->BitsPerPixel;
+        bitsPerPixel = palette != nullptr
+                           ? std::bit_width(static_cast<unsigned>(palette->ncolors - 1))
+                           : raw->format->BitsPerPixel;
         fileSize = {raw->w, raw->h};
         size = width > 0 ? std::pair{width, height} : fileSize;
         const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> sized(
@@ -235,14 +236,14 @@ TEST_F(Pictures, PanelsReadFramedAtEverySizeAndRunOnBelowTheWindowEdge) {
         int width, height, y;
         Area text; // where the game writes, relative to the panel
     };
-    const std::array<Use, 3> uses{{{198, 30, 20, {3, 10, 150, 24}},        // "Press 'p' to pause"
-                                   {150, 90, 660, {10, 20, 130, 34}},      // "Friet" and the count
-                                   {380, 110, 640, {10, 10, 370, 100}}}};  // behind the hearts
+    const std::array<Use, 3> uses{{{198, 30, 20, {3, 10, 150, 24}},       // "Press 'p' to pause"
+                                   {150, 90, 660, {10, 20, 130, 34}},     // "Friet" and the count
+                                   {380, 110, 640, {10, 10, 370, 100}}}}; // behind the hearts
     for (int level = 1; level <= 5; ++level) {
         const std::string name = "afbeeldingen/rechthoek" + std::to_string(level) + ".bmp";
         for (const Use& u : uses) {
-            const std::string at = name + " at " + std::to_string(u.width) + "x" +
-                                   std::to_string(u.height);
+            const std::string at =
+                name + " at " + std::to_string(u.width) + "x" + std::to_string(u.height);
             const Picture panel(name, u.width, u.height);
             EXPECT_GT(Luminance(panel.Mean(u.text)), 180) << at;
             const int shown = std::min(u.height, 700 - u.y);
@@ -313,8 +314,10 @@ TEST_F(Pictures, DrawnThingsKeepInsideTheWindowAndButtonPlacesAreLeftClear) {
     EXPECT_LT(650 + lowest, 700) << "the heart's lowest row";
 
     constexpr int kMargin = 6;
-    for (const auto& [name, bx, by] : {std::tuple{"Back0", 750, 550}, {"Back1", 750, 550},
-                                       {"Quit0", 750, 630}, {"Quit1", 750, 630}}) {
+    for (const auto& [name, bx, by] : {std::tuple{"Back0", 750, 550},
+                                       {"Back1", 750, 550},
+                                       {"Quit0", 750, 630},
+                                       {"Quit1", 750, 630}}) {
         const Picture button(std::string("menu/") + name + ".bmp");
         const Rgb bed = button.At(0, 0);
         int nearest = 1000;
@@ -521,8 +524,8 @@ TEST_F(Sounds, TheFallingSweepKeepsItsPartialsInBand) {
 }
 
 int RunGenerator(const std::string& arguments) {
-    const int status =
-        std::system((std::string(MEANDOR_ASSETS_GENERATOR) + " " + arguments + " 2>/dev/null").c_str());
+    const int status = std::system(
+        (std::string(MEANDOR_ASSETS_GENERATOR) + " " + arguments + " 2>/dev/null").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -1,7 +1,6 @@
 #include "FuzzBodies.hpp"
 
 #include "TestKit.hpp"
-
 #include "game/Doolhof.hpp"
 #include "game/DoolhofCheck.hpp"
 #include "music/MixerLayer.hpp"

@@ -189,9 +189,10 @@ TEST(SoundRegressions, NoInputCostsMoreThanItHolds) {
         bool plays;
     };
     const std::vector<std::uint8_t> aiff = {
-        'F', 'O', 'R', 'M', 0,   0,   0,   46,  'A',  'I',  'F',  'F',  'C', 'O',
-        'M', 'M', 0,   0,   0,   18,  0,   1,   0xFF, 0xFF, 0xFF, 0xFF, 0,   16,
-        0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0, 'S', 'S', 'N', 'D', 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0};
+        'F',  'O',  'R',  'M',  0, 0,  0, 46, 'A',  'I',  'F',  'F',  'C', 'O',
+        'M',  'M',  0,    0,    0, 18, 0, 1,  0xFF, 0xFF, 0xFF, 0xFF, 0,   16,
+        0x40, 0x0E, 0xAC, 0x44, 0, 0,  0, 0,  0,    0,    'S',  'S',  'N', 'D',
+        0,    0,    0,    8,    0, 0,  0, 0,  0,    0,    0,    0};
     const Case cases[] = {
         {"data chunk of 3 GiB", Read(Regressions / "sound/wav-data-chunk-of-3-gib.wav"), true},
         {"ID3 frame of 3 GiB", Read(Regressions / "sound/id3-frame-of-3-gib.mp3"), true},

@@ -94,7 +94,8 @@ std::string BigEndian(std::size_t value, unsigned bits) {
 
 // An ID3v2.3 tag with one title frame; the tag's size is "synchsafe", seven bits a byte.
 std::string Id3Tag(const std::string& title) {
-    const std::string frame = "TIT2" + BigEndian(title.size() + 1, 8) + std::string(3, '\0') + title;
+    const std::string frame =
+        "TIT2" + BigEndian(title.size() + 1, 8) + std::string(3, '\0') + title;
     return std::string("ID3\3\0\0", 6) + BigEndian(frame.size(), 7) + frame;
 }
 
@@ -176,7 +177,8 @@ TEST_F(MixerTest, VolumeMapsOntoTheMixerRange) {
     ASSERT_EQ(PlayingChannels(), (std::vector<int>{0}));
     EXPECT_EQ(Mix_Volume(0, -1), MIX_MAX_VOLUME) << "no volume remembered from before the play";
     // 1 stays audible; past 255 counts as 255.
-    for (const auto& [volume, mixer] : {std::pair{100, 50}, {1, 1}, {0, 0}, {1000, MIX_MAX_VOLUME}}) {
+    for (const auto& [volume, mixer] :
+         {std::pair{100, 50}, {1, 1}, {0, 0}, {1000, MIX_MAX_VOLUME}}) {
         SetSoundVolume(sound, volume);
         EXPECT_EQ(Mix_Volume(0, -1), mixer) << volume;
     }

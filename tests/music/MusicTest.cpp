@@ -170,88 +170,88 @@ TEST_P(MusicCalls, ReachTheLayerAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sounds, MusicCalls,
-    ::testing::Values(
-        Sequence{"OneShotOnAnyFreeChannel",
-                 [](RecordingLayer&, std::uint32_t s) { PlaySound(s, false); },
-                 {"SetMode(7,1)", "Play(-1,7)"}},
-        Sequence{"PlayingAgainStopsTheStoredChannelFirst",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     PlaySound(s, true);
-                     PlaySound(s, true);
-                     StopSound(s);
-                 },
-                 {"SetMode(7,2)", "Play(-1,7)", "Stop(40)", "SetMode(7,2)", "Play(-1,7)",
-                  "Stop(41)"}},
-        Sequence{"StopActsOnlyOnAPlayingSound",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     StopSound(s);
-                     PlaySound(s, false);
-                     StopSound(s);
-                     StopSound(s);
-                 },
-                 {"SetMode(7,1)", "Play(-1,7)", "Stop(40)"}},
-        Sequence{"FailedPlayIsStoredAndStillStopped",
-                 [](RecordingLayer& layer, std::uint32_t s) {
-                     layer.playResult = Music::NoChannel;
-                     PlaySound(s, false);
-                     SetSoundVolume(s, 10);
-                     StopSound(s);
-                 },
-                 {"SetMode(7,1)", "Play(-1,7)", "Volume(-1,10)", "Stop(-1)"}},
-        Sequence{"VolumeIsLimitedTo255",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     PlaySound(s, true);
-                     for (const std::uint32_t volume : {1000U, 256U, 255U, 200U, 0U}) {
-                         SetSoundVolume(s, volume);
-                     }
-                 },
-                 {"SetMode(7,2)", "Play(-1,7)", "Volume(40,255)", "Volume(40,255)",
-                  "Volume(40,255)", "Volume(40,200)", "Volume(40,0)"}},
-        Sequence{"VolumeActsOnlyWhilePlaying",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     SetSoundVolume(s, 200);
-                     PlaySound(s, false);
-                     StopSound(s);
-                     SetSoundVolume(s, 200);
-                 },
-                 {"SetMode(7,1)", "Play(-1,7)", "Stop(40)"}},
-        Sequence{"HandlesOutsideTheTableAreIgnored",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     PlaySound(s, true);
-                     for (const std::uint32_t bad : {0U, s + 1, 0xFFFFFFFFU}) {
-                         PlaySound(bad, true);
-                         StopSound(bad);
-                         SetSoundVolume(bad, 100);
-                     }
-                 },
-                 {"SetMode(7,2)", "Play(-1,7)"}},
-        Sequence{"EachSoundKeepsItsOwnChannel",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     const std::uint32_t second = LoadSound("muziek/Dood.wav");
-                     PlaySound(s, true);
-                     PlaySound(second, false);
-                     SetSoundVolume(second, 30);
-                     StopSound(s);
-                     SetSoundVolume(s, 30);
-                 },
-                 {"Load(-1,muziek/Dood.wav,1,0,0)", "SetMode(7,2)", "Play(-1,7)", "SetMode(8,1)",
-                  "Play(-1,8)", "Volume(41,30)", "Stop(40)"}},
-        Sequence{"TheSameFileIsLoadedAnewIntoTheNextHandle",
-                 [](RecordingLayer&, std::uint32_t s) {
-                     EXPECT_EQ(LoadSound("muziek/Friet.wav"), s + 1);
-                     PlaySound(s + 1, false);
-                 },
-                 {"Load(-1,muziek/Friet.wav,1,0,0)", "SetMode(8,1)", "Play(-1,8)"}},
-        Sequence{"FailedLoadGivesZeroAndTakesNoSlot",
-                 [](RecordingLayer& layer, std::uint32_t s) {
-                     layer.unloadable = {"muziek/Ontbreekt.wav", ""};
-                     EXPECT_EQ(LoadSound("muziek/Ontbreekt.wav"), 0U);
-                     EXPECT_EQ(LoadSound(""), 0U);
-                     PlaySound(s + 1, false);
-                     EXPECT_EQ(LoadSound("muziek/Dood.wav"), s + 1);
-                 },
-                 {"Load(-1,muziek/Ontbreekt.wav,1,0,0)", "Load(-1,,1,0,0)",
-                  "Load(-1,muziek/Dood.wav,1,0,0)"}}),
+    ::testing::Values(Sequence{"OneShotOnAnyFreeChannel",
+                               [](RecordingLayer&, std::uint32_t s) { PlaySound(s, false); },
+                               {"SetMode(7,1)", "Play(-1,7)"}},
+                      Sequence{"PlayingAgainStopsTheStoredChannelFirst",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   PlaySound(s, true);
+                                   PlaySound(s, true);
+                                   StopSound(s);
+                               },
+                               {"SetMode(7,2)", "Play(-1,7)", "Stop(40)", "SetMode(7,2)",
+                                "Play(-1,7)", "Stop(41)"}},
+                      Sequence{"StopActsOnlyOnAPlayingSound",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   StopSound(s);
+                                   PlaySound(s, false);
+                                   StopSound(s);
+                                   StopSound(s);
+                               },
+                               {"SetMode(7,1)", "Play(-1,7)", "Stop(40)"}},
+                      Sequence{"FailedPlayIsStoredAndStillStopped",
+                               [](RecordingLayer& layer, std::uint32_t s) {
+                                   layer.playResult = Music::NoChannel;
+                                   PlaySound(s, false);
+                                   SetSoundVolume(s, 10);
+                                   StopSound(s);
+                               },
+                               {"SetMode(7,1)", "Play(-1,7)", "Volume(-1,10)", "Stop(-1)"}},
+                      Sequence{
+                          "VolumeIsLimitedTo255",
+                          [](RecordingLayer&, std::uint32_t s) {
+                              PlaySound(s, true);
+                              for (const std::uint32_t volume : {1000U, 256U, 255U, 200U, 0U}) {
+                                  SetSoundVolume(s, volume);
+                              }
+                          },
+                          {"SetMode(7,2)", "Play(-1,7)", "Volume(40,255)", "Volume(40,255)",
+                           "Volume(40,255)", "Volume(40,200)", "Volume(40,0)"}},
+                      Sequence{"VolumeActsOnlyWhilePlaying",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   SetSoundVolume(s, 200);
+                                   PlaySound(s, false);
+                                   StopSound(s);
+                                   SetSoundVolume(s, 200);
+                               },
+                               {"SetMode(7,1)", "Play(-1,7)", "Stop(40)"}},
+                      Sequence{"HandlesOutsideTheTableAreIgnored",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   PlaySound(s, true);
+                                   for (const std::uint32_t bad : {0U, s + 1, 0xFFFFFFFFU}) {
+                                       PlaySound(bad, true);
+                                       StopSound(bad);
+                                       SetSoundVolume(bad, 100);
+                                   }
+                               },
+                               {"SetMode(7,2)", "Play(-1,7)"}},
+                      Sequence{"EachSoundKeepsItsOwnChannel",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   const std::uint32_t second = LoadSound("muziek/Dood.wav");
+                                   PlaySound(s, true);
+                                   PlaySound(second, false);
+                                   SetSoundVolume(second, 30);
+                                   StopSound(s);
+                                   SetSoundVolume(s, 30);
+                               },
+                               {"Load(-1,muziek/Dood.wav,1,0,0)", "SetMode(7,2)", "Play(-1,7)",
+                                "SetMode(8,1)", "Play(-1,8)", "Volume(41,30)", "Stop(40)"}},
+                      Sequence{"TheSameFileIsLoadedAnewIntoTheNextHandle",
+                               [](RecordingLayer&, std::uint32_t s) {
+                                   EXPECT_EQ(LoadSound("muziek/Friet.wav"), s + 1);
+                                   PlaySound(s + 1, false);
+                               },
+                               {"Load(-1,muziek/Friet.wav,1,0,0)", "SetMode(8,1)", "Play(-1,8)"}},
+                      Sequence{"FailedLoadGivesZeroAndTakesNoSlot",
+                               [](RecordingLayer& layer, std::uint32_t s) {
+                                   layer.unloadable = {"muziek/Ontbreekt.wav", ""};
+                                   EXPECT_EQ(LoadSound("muziek/Ontbreekt.wav"), 0U);
+                                   EXPECT_EQ(LoadSound(""), 0U);
+                                   PlaySound(s + 1, false);
+                                   EXPECT_EQ(LoadSound("muziek/Dood.wav"), s + 1);
+                               },
+                               {"Load(-1,muziek/Ontbreekt.wav,1,0,0)", "Load(-1,,1,0,0)",
+                                "Load(-1,muziek/Dood.wav,1,0,0)"}}),
     [](const ::testing::TestParamInfo<Sequence>& sequence) { return sequence.param.what; });
 
 } // namespace
