@@ -49,21 +49,7 @@ class RecordingLayer final : public Music::SoundLayer {
     std::int32_t nextChannel_ = 40;
 };
 
-// The sound table outlives every test in this process, so handles are counted from the first
-// one a test gets; a refused start makes the module inert whatever the test before did.
-class MusicCalls
-    : public ::testing::TestWithParam<std::tuple<const char*, const char*, const char*>> {
-  protected:
-    void SetUp() override {
-        auto recording = std::make_unique<RecordingLayer>();
-        layer = recording.get();
-        Music::SetSoundLayer(std::move(recording));
-        layer->version = 0;
-        EXPECT_FALSE(Music::InitMusic());
-        layer->version = Music::RequiredVersion;
-    }
-    RecordingLayer* layer = nullptr;
-};
+using MusicCalls = ::testing::TestWithParam<std::tuple<const char*, const char*, const char*>>;
 
 // Steps: an operation letter, the sound (a digit counts from the test's first handle; z is 0
 // and h the largest) and =value. o: play once, l: loop, s: stop, v: volume, d: load the file
@@ -71,6 +57,14 @@ class MusicCalls
 // (0), old (1) or failing (2) library.
 TEST_P(MusicCalls, ReachTheLayerAsExpected) {
     const auto [what, steps, calls] = GetParam();
+    auto recording = std::make_unique<RecordingLayer>();
+    RecordingLayer* layer = recording.get();
+    Music::SetSoundLayer(std::move(recording));
+    // The sound table outlives every test in this process, so handles are counted from the
+    // first one a test gets; a refused start makes the module inert whatever came before.
+    layer->version = 0;
+    EXPECT_FALSE(Music::InitMusic());
+    layer->version = Music::RequiredVersion;
     ASSERT_TRUE(Music::InitMusic());
     const std::uint32_t first = Music::LoadSound("muziek/Friet.wav");
     layer->calls.clear();
