@@ -158,3 +158,22 @@ expect_exit() { # seconds status
   fi
   rm -f "$GAME_LOG"
 }
+
+# True when a window titled exactly $1 is there now.
+appears() {
+  xdotool search --name "^$1\$" >/dev/null 2>&1
+}
+
+# Runs the command after $1 and $2 up to $1 times, until a window titled $2 appears: for
+# input that a busy machine's screen may not be ready to hear yet.
+hold() { # tries title command...
+  local tries=$1 title=$2
+  shift 2
+  for _ in $(seq "$tries"); do
+    "$@"
+    sleep 0.3
+    appears "$title" && return 0
+  done
+  echo "no window titled '$title' after $tries tries of: $*" >&2
+  return 1
+}

@@ -1,5 +1,6 @@
 #include "FuzzBodies.hpp"
 
+#include "TestKit.hpp"
 #include "game/Doolhof.hpp"
 #include "game/DoolhofCheck.hpp"
 #include "music/MixerLayer.hpp"
@@ -8,75 +9,30 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace Fuzz {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr std::size_t MaxLevels = 5;
-constexpr std::uint32_t MaxSide = 64;
 // Loaded pictures and sounds stay in their tables until the window closes or the sound layer
-// goes; starting afresh this often keeps a long run's memory flat.
-constexpr std::uint32_t LoadsPerTable = 256;
-
-void UseDummyDrivers() {
+// goes; starting afresh this often keeps a long run's memory flat. SDL runs on its dummy
+// drivers.
+bool FreshTable(std::uint32_t& loads) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    return loads++ % 256 == 0;
 }
 
-// A directory of this process's own for the input files, removed at exit.
-class Scratch {
-  public:
-    Scratch() : dir_(fs::temp_directory_path() / ("meandor-fuzz-" + std::to_string(getpid()))) {
-        fs::create_directories(dir_);
-    }
-    ~Scratch() {
-        std::error_code error;
-        fs::remove_all(dir_, error);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    // A new file name for every input: the sound layer recognises a file it decoded before by
-    // its name, size and time of change, which a rewrite within one clock tick would not alter.
-    std::string Write(Bytes data, const char* extension) {
-        const fs::path file = dir_ / ("input-" + std::to_string(++count_) + extension);
-        std::ofstream out(file, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(data.data()),
-                  static_cast<std::streamsize>(data.size()));
-        return file.string();
-    }
-
-  private:
-    fs::path dir_;
-    std::uint64_t count_ = 0;
-};
-
-Scratch& ScratchDir() {
-    static Scratch scratch;
-    return scratch;
+// A new file name for every input: the sound layer knows a file it decoded before by its name,
+// size and time of change, which a rewrite within one clock tick would not alter.
+std::string Write(Bytes data, const char* extension) {
+    static const TestKit::TempDir scratch;
+    static std::uint64_t count = 0;
+    return scratch.File("input-" + std::to_string(++count) + extension,
+                        {reinterpret_cast<const char*>(data.data()), data.size()});
 }
-
-class RemoveAfter {
-  public:
-    explicit RemoveAfter(std::string file) : file_(std::move(file)) {}
-    ~RemoveAfter() {
-        std::error_code error;
-        fs::remove(file_, error);
-    }
-    RemoveAfter(const RemoveAfter&) = delete;
-    RemoveAfter& operator=(const RemoveAfter&) = delete;
-    const std::string& File() const { return file_; }
-
-  private:
-    std::string file_;
-};
 
 } // namespace
 
@@ -84,33 +40,30 @@ std::size_t DoolhofBytes(Bytes data) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data.data()), data.size()));
     std::vector<Meandor::DoolhofLevel> levels;
     do {
-        Meandor::DoolhofLevel& lvl = levels.emplace_back();
-        lvl.bestand = "doolhof" + std::to_string(levels.size()) + ".txt";
-        Meandor::LeesDoolhof(in, lvl.grid);
-    } while (levels.size() < MaxLevels && in.peek() != std::char_traits<char>::eof());
+        Meandor::DoolhofLevel& level = levels.emplace_back();
+        level.bestand = "doolhof" + std::to_string(levels.size()) + ".txt";
+        Meandor::LeesDoolhof(in, level.grid);
+        static_cast<void>(Meandor::DumpDoolhof(level.grid));
+    } while (levels.size() < 5 && in.peek() != std::char_traits<char>::eof());
     const std::vector<Meandor::Overtreding> overtredingen = Meandor::ControleerDoolhoven(levels);
     for (const Meandor::Overtreding& overtreding : overtredingen) {
         static_cast<void>(Meandor::Beschrijf(overtreding));
-    }
-    for (const Meandor::DoolhofLevel& lvl : levels) {
-        static_cast<void>(Meandor::DumpDoolhof(lvl.grid));
     }
     return overtredingen.size();
 }
 
 std::uint32_t BitmapBytes(Bytes data) {
     static std::uint32_t loads = 0;
-    if (loads == 0) {
-        UseDummyDrivers();
-        std::atexit([] { Wimdows::KillWindow(); });
-    }
-    if (loads++ % LoadsPerTable == 0) {
+    if (FreshTable(loads)) {
         Wimdows::Window("fuzz", 200, 200); // closing the previous one empties the table
+        [[maybe_unused]] static const bool closeAtExit =
+            std::atexit([] { Wimdows::KillWindow(); }) == 0;
     }
-    const auto width = static_cast<std::uint32_t>(1 + data.size() % MaxSide);
-    const auto height = static_cast<std::uint32_t>(1 + data.size() / MaxSide % MaxSide);
-    const RemoveAfter input(ScratchDir().Write(data, ".bmp"));
-    const std::uint32_t bitmap = Wimdows::LoadBitmap(input.File(), width, height);
+    const std::string input = Write(data, ".bmp");
+    const auto side = [](std::size_t n) { return static_cast<std::uint32_t>(1 + n % 64); };
+    const std::uint32_t bitmap =
+        Wimdows::LoadBitmap(input, side(data.size()), side(data.size() / 64));
+    std::filesystem::remove(input);
     Wimdows::DrawBitmap(bitmap, -7, 150);
     Wimdows::DrawMaskBitmap(bitmap, bitmap, 180, -5);
     return bitmap;
@@ -118,15 +71,13 @@ std::uint32_t BitmapBytes(Bytes data) {
 
 std::uint32_t SoundBytes(Bytes data) {
     static std::uint32_t loads = 0;
-    if (loads == 0) {
-        UseDummyDrivers();
-    }
-    if (loads++ % LoadsPerTable == 0) {
+    if (FreshTable(loads)) {
         Music::SetSoundLayer(Music::MakeMixerLayer()); // frees every sample loaded so far
         Music::InitMusic();
     }
-    const RemoveAfter input(ScratchDir().Write(data, ".snd"));
-    const std::uint32_t sound = Music::LoadSound(input.File());
+    const std::string input = Write(data, ".snd");
+    const std::uint32_t sound = Music::LoadSound(input);
+    std::filesystem::remove(input);
     Music::PlaySound(sound, false);
     Music::SetSoundVolume(sound, 300);
     Music::StopSound(sound);

@@ -1,8 +1,5 @@
 #include "FuzzBodies.hpp"
 
-#include <cstddef>
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Fuzz::DoolhofBytes({data, size});
     return 0;

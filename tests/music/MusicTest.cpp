@@ -1,269 +1,315 @@
-// Music's own rules, checked against a layer that records every call it receives.
+// Music's own rules against a layer that records every call it receives, and Music on
+// SDL2_mixer with SDL's dummy audio driver and sound files the tests write.
 #include "music/Music.hpp"
 
+#include "TestKit.hpp"
+#include "music/MixerLayer.hpp"
 #include "music/SoundLayer.hpp"
 
-#include <gmock/gmock.h>
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
-#include <set>
+#include <sndfile.h>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace {
 
-using Music::InitMusic;
-using Music::LoadSound;
-using Music::PlaySound;
-using Music::Sample;
-using Music::SetSoundVolume;
-using Music::StopSound;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using namespace std::chrono_literals;
+using namespace Music;
 
-std::string Join(const std::string& name, const std::vector<std::string>& args) {
-    std::string call = name + "(";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        call += (i == 0 ? "" : ",") + args[i];
+// A mono square tone of 444 Hz at 32000 Hz through libsndfile.
+void WriteTone(const std::string& path, double seconds,
+               int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
+    SF_INFO info{0, 32000, 1, format, 0, 0}; // frames, rate, channels, format, ...
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_WRITE, &info),
+                                                           sf_close);
+    ASSERT_TRUE(file) << path;
+    std::vector<double> tone(static_cast<std::size_t>(seconds * 32000));
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = i / 36 % 2 == 0 ? 0.4 : -0.4;
     }
-    return call + ")";
+    sf_writef_double(file.get(), tone.data(), static_cast<sf_count_t>(tone.size()));
 }
 
-std::string Str(Sample sample) {
-    return std::to_string(static_cast<std::uint32_t>(sample));
+std::vector<int> PlayingChannels() {
+    std::vector<int> playing;
+    for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
+        if (Mix_Playing(channel) != 0) {
+            playing.push_back(channel);
+        }
+    }
+    return playing;
 }
 
-class RecordingLayer final : public Music::SoundLayer {
+// Whether within 3 s exactly `channels` play, and still do 0.3 s later.
+bool PlayingOn(const std::vector<int>& channels) {
+    for (int i = 0; i < 300 && PlayingChannels() != channels; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    std::this_thread::sleep_for(300ms);
+    return PlayingChannels() == channels;
+}
+
+// A fresh layer on SDL's silent dummy device: with no device it stays silent, and nothing opens
+// audio before InitMusic.
+class MixerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteTone(blip, 0.1);
+        WriteTone(tone, 2.0);
+        ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        SetSoundLayer(MakeMixerLayer());
+        EXPECT_FALSE(InitMusic());
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        EXPECT_EQ(LoadSound(tone), 0U);
+        EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+        ASSERT_TRUE(InitMusic());
+    }
+
+    TestKit::TempDir dir;
+    const std::string blip = dir / "blip.wav";
+    const std::string tone = dir / "tone.wav";
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// An ID3v2 tag of `size` bytes after its header; the size is written seven bits a byte.
+std::string Id3Tag(std::size_t size) {
+    std::string tag("ID3\3\0\0", 6);
+    for (int shift = 21; shift >= 0; shift -= 7) {
+        tag += static_cast<char>(size >> shift & 0x7FU);
+    }
+    return tag + std::string(size, 't');
+}
+
+// Taggers leave padding between the tag and the first frame, and players skip it. The search
+// for the first frame is bounded, and a file without a tag must start with a frame.
+TEST_F(MixerTest, Mp3AudioIsFoundBehindPaddingAfterItsTag) {
+    WriteTone(dir / "tune.mp3", 0.5, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III);
+    const std::string frames = ReadFile(dir / "tune.mp3");
+    const std::string seeds = MEANDOR_SOURCE_DIR "/tests/fuzz/seeds/sound/";
+    const std::string tag = Id3Tag(20);
+    const std::string zeros(1024, '\0');
+    const std::string stray("\xFF\xFB\x90\x00", 4); // a frame header with no frame
+    for (const auto& [what, bytes, plays] : {
+             std::tuple{"zeros after the tag", tag + zeros + frames, true},
+             {"zeros after two tags", tag + tag + zeros + frames, true},
+             {"a tag of 16 KB", Id3Tag(16000) + frames, true},
+             {"MPEG 2.5 after zeros", tag + zeros + ReadFile(seeds + "mono-8k-cbr.mp3"), true},
+             {"a stray header in the padding", tag + zeros + stray + zeros + frames, true},
+             {"more than 64 KiB of zeros", tag + std::string(65 * 1024, '\0') + frames, false},
+             {"padding and no frames", tag + zeros + stray + zeros, false},
+             {"zeros without a tag", std::string(3, '\0') + frames, false},
+         }) {
+        const std::uint32_t sound = LoadSound(dir.File(std::string(what) + ".mp3", bytes));
+        EXPECT_EQ(sound != 0, plays) << what;
+        PlaySound(sound, false);
+        EXPECT_EQ(PlayingChannels().size(), plays ? 1U : 0U) << what;
+        StopSound(sound);
+    }
+}
+
+// Failed loads take no handle; a file changed since its load is decoded anew.
+TEST_F(MixerTest, UnreadableFilesGiveZeroAndAChangedFileIsReadAnew) {
+    const std::string pipe = dir / "pipe.wav";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::uint32_t before = LoadSound(blip);
+    for (const std::string& name :
+         {dir / "missing.wav", dir.File("short.wav", "RIFF"), dir / "", pipe, std::string()}) {
+        EXPECT_EQ(LoadSound(name), 0U) << name;
+    }
+    WriteTone(blip, 2.0);
+    ASSERT_EQ(LoadSound(blip), before + 1);
+    PlaySound(before, false);
+    PlaySound(before + 1, false);
+    EXPECT_TRUE(PlayingOn({1})) << "only the new, longer content plays on";
+}
+
+// A loop plays on, a one-shot ends by itself, and its ended handle does not touch the playback
+// that gets its channel next, which starts at full volume.
+TEST_F(MixerTest, PlaybacksKeepTheirOwnChannelAndVolume) {
+    const std::uint32_t looped = LoadSound(blip);
+    const std::uint32_t once = LoadSound(blip);
+    const std::uint32_t newer = LoadSound(tone);
+    PlaySound(looped, true);
+    PlaySound(once, false);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
+    for (const auto& [volume, mixer] :
+         {std::pair{100, 50}, {1, 1}, {0, 0}, {255, MIX_MAX_VOLUME}}) {
+        SetSoundVolume(once, volume);
+        EXPECT_EQ(Mix_Volume(1, -1), mixer) << volume;
+    }
+    SetSoundVolume(once, 20);
+    ASSERT_TRUE(PlayingOn({0})) << "the 0.1 s one-shot ends, the loop plays on";
+    PlaySound(newer, true);
+    ASSERT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME) << "no volume left from the channel's last sound";
+    SetSoundVolume(once, 0);
+    StopSound(once);
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Mix_Volume(1, -1), MIX_MAX_VOLUME);
+}
+
+// No 65th channel: the failed play's handle touches none of the others. The device opens once:
+// a repeated initialisation stops what plays and keeps the device, whatever has become of the
+// driver since.
+TEST_F(MixerTest, SixtyFourChannelsAt32000HzAndAReinitKeepsTheDevice) {
+    int rate = 0;
+    ASSERT_EQ(Mix_QuerySpec(&rate, nullptr, nullptr), 1);
+    EXPECT_EQ(rate, 32000);
+    std::uint32_t sound = 0;
+    for (int i = 0; i < 65; ++i) {
+        PlaySound(sound = LoadSound(tone), true);
+    }
+    ASSERT_EQ(PlayingChannels().size(), 64U);
+    SetSoundVolume(sound, 0);
+    StopSound(sound);
+    EXPECT_EQ(PlayingChannels().size(), 64U);
+    EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const bool again = InitMusic();
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(again) << "the device was closed and opened anew";
+    EXPECT_TRUE(PlayingChannels().empty());
+    PlaySound(sound - 1, true);
+    EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+TEST_F(MixerTest, RepeatedLoadsShareTheDecodedSound) {
+    ASSERT_NE(LoadSound(tone), 0U); // 2 s decode to 256 KB
+    const std::size_t before = TestKit::HeapBytes();
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_NE(LoadSound(tone), 0U);
+    }
+    const std::size_t after = TestKit::HeapBytes();
+    EXPECT_LT(after > before ? (after - before) / 200 : 0, 4096U);
+}
+
+class RecordingLayer final : public SoundLayer {
   public:
-    float version = 3.75F;
+    float version = RequiredVersion;
     bool initSucceeds = true;
-    std::set<std::string> unloadable;
     std::int32_t playResult = 0; // 0: hand out channels 40, 41, ...
-    std::vector<std::string> calls;
+    std::string calls;
 
-    float GetVersion() override {
-        calls.emplace_back("GetVersion()");
-        return version;
+    float GetVersion() override { return Note("GetVersion"), version; }
+    bool Init(std::int32_t rate, std::int32_t channels, std::uint32_t flags) override {
+        return Note("Init", rate, channels, flags), initSucceeds;
     }
-    bool Init(std::int32_t mixrate, std::int32_t channels, std::uint32_t flags) override {
-        calls.push_back(Join(
-            "Init", {std::to_string(mixrate), std::to_string(channels), std::to_string(flags)}));
-        return initSucceeds;
-    }
+    // Samples numbered from 7, to tell them from handles; files named "Ontbreekt" do not load.
     Sample SampleLoad(std::int32_t index, const std::string& name, std::uint32_t mode,
                       std::int32_t offset, std::int32_t length) override {
-        calls.push_back(Join("Load", {std::to_string(index), name, std::to_string(mode),
-                                      std::to_string(offset), std::to_string(length)}));
-        // Samples numbered apart from handles, to tell the two apart.
-        return unloadable.contains(name) ? Sample::None : static_cast<Sample>(nextSample_++);
+        Note("Load", index, name, mode, offset, length);
+        return name.starts_with("Ontbreekt") ? Sample::None : Sample{nextSample_++};
     }
-    void SampleSetMode(Sample sample, std::uint32_t mode) override {
-        calls.push_back(Join("SetMode", {Str(sample), std::to_string(mode)}));
-    }
+    void SampleSetMode(Sample s, std::uint32_t mode) override { Note("SetMode", s, mode); }
     std::int32_t PlaySound(std::int32_t channel, Sample sample) override {
-        calls.push_back(Join("Play", {std::to_string(channel), Str(sample)}));
+        Note("Play", channel, sample);
         return playResult != 0 ? playResult : nextChannel_++;
     }
-    void StopSound(std::int32_t channel) override {
-        calls.push_back(Join("Stop", {std::to_string(channel)}));
-    }
-    void SetVolume(std::int32_t channel, std::int32_t volume) override {
-        calls.push_back(Join("Volume", {std::to_string(channel), std::to_string(volume)}));
-    }
+    void StopSound(std::int32_t channel) override { Note("Stop", channel); }
+    void SetVolume(std::int32_t channel, std::int32_t v) override { Note("Volume", channel, v); }
 
   private:
+    static std::string Text(const std::string& text) { return text; }
+    static std::string Text(auto value) { return std::to_string(static_cast<std::int64_t>(value)); }
+    void Note(const std::string& name, const auto&... args) {
+        calls += (calls.empty() ? "" : ", ") + name;
+        ((calls += " " + Text(args)), ...);
+    }
+
     std::uint32_t nextSample_ = 7;
     std::int32_t nextChannel_ = 40;
 };
 
-class MusicTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto recording = std::make_unique<RecordingLayer>();
-        layer = recording.get();
-        Music::SetSoundLayer(std::move(recording));
-    }
+using MusicCalls = ::testing::TestWithParam<std::tuple<const char*, const char*, const char*>>;
 
-    // The calls since the last look.
-    std::vector<std::string> Calls() { return std::exchange(layer->calls, {}); }
-
-    // Initialised, with one sound loaded: handle 1, sample 7.
-    std::uint32_t Ready() {
-        EXPECT_TRUE(InitMusic());
-        const std::uint32_t sound = LoadSound("muziek/Friet.wav");
-        EXPECT_EQ(sound, 1U);
-        Calls();
-        return sound;
-    }
-
-    // Every operation on handle 1; none may reach the layer or yield a handle.
-    static void TryEverything() {
-        EXPECT_EQ(LoadSound("muziek/Friet.wav"), 0U);
-        PlaySound(1, true);
-        SetSoundVolume(1, 100);
-        StopSound(1);
-    }
-
-    RecordingLayer* layer = nullptr;
-};
-
-TEST_F(MusicTest, InitOpensOutputAt32000HzWith64Channels) {
-    EXPECT_TRUE(InitMusic());
-    EXPECT_THAT(Calls(), ElementsAre("GetVersion()", "Init(32000,64,0)"));
-    EXPECT_TRUE(InitMusic());
-    EXPECT_THAT(Calls(), ElementsAre("GetVersion()", "Init(32000,64,0)")) << "each call anew";
-}
-
-TEST_F(MusicTest, InertBeforeInitAndAfterARefusedOne) {
-    TryEverything();
-    EXPECT_THAT(Calls(), IsEmpty()) << "before any InitMusic";
-
-    layer->version = 3.74F;
+// Steps: an operation letter, the sound (a digit counts from the test's first handle; z is 0
+// and h the largest) and =value. o: play once, l: loop, s: stop, v: volume, d: load the file
+// (Friet by default) expecting the sound, f: plays fail from now on, i: initialise with a good
+// (0), old (1) or failing (2) library.
+TEST_P(MusicCalls, ReachTheLayerAsExpected) {
+    const auto [what, steps, calls] = GetParam();
+    auto recording = std::make_unique<RecordingLayer>();
+    RecordingLayer* layer = recording.get();
+    SetSoundLayer(std::move(recording));
+    // The sound table outlives every test in this process, so handles are counted from the
+    // first one a test gets; a refused start makes the module inert whatever came before.
+    layer->version = 0;
     EXPECT_FALSE(InitMusic());
-    TryEverything();
-    EXPECT_THAT(Calls(), ElementsAre("GetVersion()")) << "an older library is not initialised";
-
-    layer->version = 3.75F;
-    layer->initSucceeds = false;
-    EXPECT_FALSE(InitMusic());
-    Calls();
-    TryEverything();
-    EXPECT_THAT(Calls(), IsEmpty()) << "the library's initialisation failed";
-}
-
-TEST_F(MusicTest, LaterFailingInitMakesModuleInertButKeepsTable) {
-    const std::uint32_t sound = Ready();
-    PlaySound(sound, true);
-    Calls();
-
-    layer->initSucceeds = false;
-    EXPECT_FALSE(InitMusic());
-    Calls();
-    TryEverything();
-    EXPECT_THAT(Calls(), IsEmpty());
-
-    layer->initSucceeds = true;
-    EXPECT_TRUE(InitMusic());
-    Calls();
-    PlaySound(sound, false);
-    EXPECT_THAT(Calls(), ElementsAre("Stop(40)", "SetMode(7,1)", "Play(-1,7)"))
-        << "the slot and its playing mark outlive the re-initialisations";
-    EXPECT_EQ(LoadSound("muziek/Friet.wav"), 2U);
-}
-
-TEST_F(MusicTest, EveryLoadTakesTheNextHandleEvenForTheSameFile) {
+    layer->version = RequiredVersion;
     ASSERT_TRUE(InitMusic());
-    Calls();
-    EXPECT_EQ(LoadSound("muziek/Levelmuziek.WAV"), 1U);
-    EXPECT_THAT(Calls(), ElementsAre("Load(-1,muziek/Levelmuziek.WAV,1,0,0)"));
-    EXPECT_EQ(LoadSound("muziek/Friet.wav"), 2U);
-    EXPECT_EQ(LoadSound("muziek/Friet.wav"), 3U);
-    EXPECT_EQ(Calls().size(), 2U) << "the file is loaded anew each time";
-
-    PlaySound(2, false);
-    EXPECT_THAT(Calls(), ElementsAre("SetMode(8,1)", "Play(-1,8)"));
-}
-
-TEST_F(MusicTest, FailedLoadGivesZeroAndTakesNoSlot) {
-    layer->unloadable = {"muziek/Ontbreekt.wav", ""};
-    ASSERT_TRUE(InitMusic());
-    EXPECT_EQ(LoadSound("muziek/Friet.wav"), 1U);
-    EXPECT_EQ(LoadSound("muziek/Ontbreekt.wav"), 0U);
-    EXPECT_EQ(LoadSound(""), 0U);
-    Calls();
-    PlaySound(2, false);
-    PlaySound(0, false);
-    EXPECT_THAT(Calls(), IsEmpty());
-    EXPECT_EQ(LoadSound("muziek/Dood.wav"), 2U);
-}
-
-TEST_F(MusicTest, PlaySetsLoopModeAndStartsOnAnyFreeChannel) {
-    const std::uint32_t sound = Ready();
-    PlaySound(sound, false);
-    EXPECT_THAT(Calls(), ElementsAre("SetMode(7,1)", "Play(-1,7)"));
-    StopSound(sound);
-    PlaySound(sound, true);
-    EXPECT_THAT(Calls(), ElementsAre("Stop(40)", "SetMode(7,2)", "Play(-1,7)"));
-}
-
-TEST_F(MusicTest, PlayingAgainStopsTheStoredChannelFirst) {
-    const std::uint32_t sound = Ready();
-    PlaySound(sound, true);
-    PlaySound(sound, true);
-    EXPECT_THAT(Calls(), ElementsAre("SetMode(7,2)", "Play(-1,7)", "Stop(40)", "SetMode(7,2)",
-                                     "Play(-1,7)"));
-    StopSound(sound);
-    EXPECT_THAT(Calls(), ElementsAre("Stop(41)")) << "the newest channel is the stored one";
-}
-
-TEST_F(MusicTest, StopActsOnlyOnAPlayingSound) {
-    const std::uint32_t sound = Ready();
-    StopSound(sound);
-    EXPECT_THAT(Calls(), IsEmpty()) << "never played";
-
-    PlaySound(sound, false);
-    Calls();
-    StopSound(sound);
-    StopSound(sound);
-    EXPECT_THAT(Calls(), ElementsAre("Stop(40)")) << "a one-shot counts as playing until stopped";
-}
-
-TEST_F(MusicTest, FailedPlayIsStoredAndStillStopped) {
-    const std::uint32_t sound = Ready();
-    layer->playResult = -1;
-    PlaySound(sound, false);
-    SetSoundVolume(sound, 10);
-    StopSound(sound);
-    EXPECT_THAT(Calls(), ElementsAre("SetMode(7,1)", "Play(-1,7)", "Volume(-1,10)", "Stop(-1)"));
-}
-
-TEST_F(MusicTest, VolumeIsLimitedTo255) {
-    const std::uint32_t sound = Ready();
-    PlaySound(sound, true);
-    Calls();
-    SetSoundVolume(sound, 1000);
-    SetSoundVolume(sound, 256);
-    SetSoundVolume(sound, 255);
-    SetSoundVolume(sound, 200);
-    SetSoundVolume(sound, 0);
-    EXPECT_THAT(Calls(), ElementsAre("Volume(40,255)", "Volume(40,255)", "Volume(40,255)",
-                                     "Volume(40,200)", "Volume(40,0)"));
-}
-
-TEST_F(MusicTest, VolumeActsOnlyWhilePlaying) {
-    const std::uint32_t sound = Ready();
-    SetSoundVolume(sound, 200);
-    EXPECT_THAT(Calls(), IsEmpty()) << "before the first play";
-    PlaySound(sound, false);
-    StopSound(sound);
-    Calls();
-    SetSoundVolume(sound, 200);
-    EXPECT_THAT(Calls(), IsEmpty()) << "after stop";
-}
-
-TEST_F(MusicTest, HandlesOutsideTheTableAreIgnored) {
-    const std::uint32_t sound = Ready();
-    PlaySound(sound, true);
-    Calls();
-    for (const std::uint32_t bad : {0U, 2U, 0xFFFFFFFFU}) {
-        PlaySound(bad, true);
-        StopSound(bad);
-        SetSoundVolume(bad, 100);
+    const std::uint32_t first = LoadSound("muziek/Friet.wav");
+    layer->calls.clear();
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        const char which = step.size() > 1 ? step[1] : '0';
+        const std::uint32_t sound = which == 'z' ? 0U : which == 'h' ? ~0U : first + which - '0';
+        const std::string value = step.size() > 3 ? step.substr(3) : "";
+        switch (step[0]) {
+        case 'o':
+        case 'l':
+            PlaySound(sound, step[0] == 'l');
+            break;
+        case 's':
+            StopSound(sound);
+            break;
+        case 'v':
+            SetSoundVolume(sound, std::stoul(value));
+            break;
+        case 'd':
+            EXPECT_EQ(LoadSound(value.empty() ? "muziek/Friet.wav" : value), sound) << step;
+            break;
+        case 'f':
+            layer->playResult = NoChannel;
+            break;
+        default:
+            layer->version = which == '1' ? 3.74F : RequiredVersion;
+            layer->initSucceeds = which != '2';
+            EXPECT_EQ(InitMusic(), which == '0') << step;
+        }
     }
-    EXPECT_THAT(Calls(), IsEmpty());
+    EXPECT_EQ(layer->calls, calls);
 }
 
-TEST_F(MusicTest, EachSoundKeepsItsOwnChannel) {
-    const std::uint32_t first = Ready();
-    const std::uint32_t second = LoadSound("muziek/Dood.wav");
-    PlaySound(first, true);
-    PlaySound(second, false);
-    Calls();
-    SetSoundVolume(second, 30);
-    StopSound(first);
-    SetSoundVolume(first, 30);
-    EXPECT_THAT(Calls(), ElementsAre("Volume(41,30)", "Stop(40)"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Sounds, MusicCalls,
+    ::testing::Values(
+        std::tuple{"PlayingAgainStopsTheStoredChannelFirst", "l0 l0 s0",
+                   "SetMode 7 2, Play -1 7, Stop 40, SetMode 7 2, Play -1 7, Stop 41"},
+        std::tuple{"StopAndVolumeActOnlyWhilePlaying", "s0 v0=200 o0 s0 s0 v0=200",
+                   "SetMode 7 1, Play -1 7, Stop 40"},
+        std::tuple{"FailedPlayIsStoredAndStillStopped", "f o0 v0=10 s0",
+                   "SetMode 7 1, Play -1 7, Volume -1 10, Stop -1"},
+        std::tuple{"VolumeIsLimitedTo255", "l0 v0=1000 v0=255 v0=0",
+                   "SetMode 7 2, Play -1 7, Volume 40 255, Volume 40 255, Volume 40 0"},
+        std::tuple{"HandlesOutsideTheTableAreIgnored", "l0 l1 sz vh=9 s1",
+                   "SetMode 7 2, Play -1 7"},
+        std::tuple{"TheSameFileLoadsAnewAndEachSoundKeepsItsChannel", "d1 l0 o1 v1=30 s0 v0=30",
+                   "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7, SetMode 8 1, "
+                   "Play -1 8, Volume 41 30, Stop 40"},
+        std::tuple{"FailedLoadGivesZeroAndTakesNoSlot", "dz=Ontbreekt.wav o1 d1=Dood.wav",
+                   "Load -1 Ontbreekt.wav 1 0 0, Load -1 Dood.wav 1 0 0"},
+        std::tuple{"InertWithAnOldLibraryOrAFailedInit", "i1 l0 v0=9 s0 dz i2 l0 v0=9 s0 dz",
+                   "GetVersion, GetVersion, Init 32000 64 0"},
+        std::tuple{"ARestartOpensAnewAndKeepsTheTableAndThePlayingMark", "l0 i2 i0 o0 d1",
+                   "SetMode 7 2, Play -1 7, GetVersion, Init 32000 64 0, GetVersion, "
+                   "Init 32000 64 0, Stop 40, SetMode 7 1, Play -1 7, "
+                   "Load -1 muziek/Friet.wav 1 0 0"}),
+    [](const auto& row) { return std::get<0>(row.param); });
 
 } // namespace

@@ -1,14 +1,19 @@
-# Plays one script as RunReplay.cmake does, but in a runtime tree that lacks one file: TREE is
-# made anew with a symbolic link to every other maze, picture and sound of ASSETS.
-# cmake -DTOOL=... -DSCRIPT=... -DASSETS=... -DMISSING=afbeeldingen/zorpL.bmp -DTREE=...
+# Plays one script as RunReplay.cmake does, but in a runtime tree that lacks some files: TREE is
+# made anew with a symbolic link to every maze, picture and sound of ASSETS whose name does not
+# match the regular expression MISSING, or matches KEEP.
+# cmake -DTOOL=... -DSCRIPT=... -DASSETS=... -DMISSING=mask [-DKEEP=...] -DTREE=...
 #       -DACTUAL=... -DEXPECTED=... -P MissingFile.cmake
 file(GLOB_RECURSE files RELATIVE ${ASSETS} ${ASSETS}/doolhof*.txt ${ASSETS}/afbeeldingen/*
      ${ASSETS}/menu/* ${ASSETS}/muziek/*)
-list(FIND files ${MISSING} at)
-if(at EQUAL -1)
-  message(FATAL_ERROR "${MISSING} is not in the runtime tree ${ASSETS}: nothing to leave out")
+set(left_out ${files})
+list(FILTER left_out INCLUDE REGEX "${MISSING}")
+if(DEFINED KEEP)
+  list(FILTER left_out EXCLUDE REGEX "${KEEP}")
 endif()
-list(REMOVE_AT files ${at})
+if(NOT left_out)
+  message(FATAL_ERROR "nothing in the runtime tree ${ASSETS} matches '${MISSING}' to leave out")
+endif()
+list(REMOVE_ITEM files ${left_out})
 
 file(REMOVE_RECURSE ${TREE})
 foreach(file IN LISTS files)
