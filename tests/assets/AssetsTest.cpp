@@ -20,6 +20,7 @@
 #include <numbers>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <vector>
 
@@ -169,6 +170,56 @@ TEST(Pictures, PanelsReadFramedAtEverySize) {
             EXPECT_GT(std::abs(Luminance(panel.At(w / 2, 1)) - Luminance(panel.At(w / 2, 15))), 40)
                 << name << " at " << w << ": no top border";
         }
+    }
+}
+
+// WCAG relative luminance, averaged over a block of a picture: it tells walls from floor to
+// every eye, hue aside.
+double RelativeLuminance(const Picture& p, int x0, int y0) {
+    double sum = 0;
+    for (int y = y0; y < y0 + 30; ++y) {
+        for (int x = x0; x < x0 + 30; ++x) {
+            for (const auto& [shift, weight] : {std::pair{16, 0.2126}, {8, 0.7152}, {0, 0.0722}}) {
+                const double v = (p.At(x, y) >> shift & 255U) / 255.0;
+                sum += weight * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+            }
+        }
+    }
+    return sum / 900;
+}
+
+// Nearly every wall cell beside a path stands at 1.5:1 or more against the floor tile.
+TEST(Pictures, WallsBesideAPathReadAgainstTheFloor) {
+    const std::array<const char*, 5> backgrounds{"gras", "fire", "water", "maan", "belgie"};
+    for (std::size_t level = 1; level <= 5; ++level) {
+        const std::string n = std::to_string(level);
+        const Picture background =
+            Load(std::string("afbeeldingen/") + backgrounds.at(level - 1) + ".bmp");
+        const double floor = RelativeLuminance(Load("afbeeldingen/tegel" + n + ".bmp"), 0, 0);
+        std::ifstream file(kRoot / ("doolhof" + n + ".txt"));
+        std::vector<std::string> columns; // one line of the file per column, rows 1..21
+        for (std::string line; columns.size() < 30 && std::getline(file, line);) {
+            columns.push_back(line);
+        }
+        const auto wall = [&columns](int x, int y) {
+            return x < 1 || x > 30 || y < 1 || y > 21 ||
+                   std::string_view("+-|").find(columns.at(x - 1).at(y - 1)) != std::string::npos;
+        };
+        int cells = 0;
+        int clear = 0;
+        for (int x = 1; x <= 30; ++x) {
+            for (int y = 1; y <= 21; ++y) {
+                if (!wall(x, y) ||
+                    (wall(x - 1, y) && wall(x + 1, y) && wall(x, y - 1) && wall(x, y + 1))) {
+                    continue;
+                }
+                const double cell = RelativeLuminance(background, 30 * x, 30 * y);
+                ++cells;
+                clear += (std::max(cell, floor) + 0.05) / (std::min(cell, floor) + 0.05) >= 1.5;
+            }
+        }
+        EXPECT_GT(cells, 100) << "level " << level;
+        EXPECT_GE(clear * 20, cells * 19) << "level " << level << ": " << clear << " of " << cells;
     }
 }
 
