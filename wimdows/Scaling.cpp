@@ -117,7 +117,7 @@ SDL_Rect Scaler::Covering(const SDL_Rect& part) const {
     return {a.x + x0, a.y + y0, x1 - x0, y1 - y0};
 }
 
-void Scaler::Draw(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) const {
+void Scaler::Draw(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) {
     if (part.w <= 0 || part.h <= 0) {
         return;
     }
@@ -128,7 +128,7 @@ void Scaler::Draw(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rec
     }
 }
 
-void Scaler::DrawAll(const SDL_Surface* picture, SDL_Surface* window) const {
+void Scaler::DrawAll(const SDL_Surface* picture, SDL_Surface* window) {
     const SDL_Rect& a = view.area;
     const SDL_Rect bars[] = {{0, 0, window->w, a.y},
                              {0, a.y + a.h, window->w, window->h - a.y - a.h},
@@ -146,10 +146,12 @@ void Scaler::Copy(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rec
     }
 }
 
-void Scaler::Stretch(const SDL_Surface* picture, SDL_Surface* window,
-                     const SDL_Rect& part) const {
-    const int i0 = part.x - view.area.x;
+void Scaler::Stretch(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) {
     const int j0 = part.y - view.area.y;
+    const std::span<const Tap> taps{columns.data() + (part.x - view.area.x),
+                                    static_cast<std::size_t>(part.w)};
+    lines[0].source = -1;
+    lines[1].source = -1;
     for (int j = j0; j < j0 + part.h; ++j) {
         const Tap& row = rows[static_cast<std::size_t>(j)];
         Uint32* to = Row(window, view.area.y + j) + part.x;
@@ -159,19 +161,38 @@ void Scaler::Stretch(const SDL_Surface* picture, SDL_Surface* window,
                         static_cast<std::size_t>(part.w) * sizeof(Uint32));
             continue;
         }
-        const Uint32* top = Row(picture, row.first);
-        const Uint32* bottom = Row(picture, row.second);
-        for (int i = 0; i < part.w; ++i) {
-            const Tap& column = columns[static_cast<std::size_t>(i0 + i)];
-            if (!smooth) {
-                to[i] = top[column.first];
-                continue;
+        if (!smooth) {
+            const Uint32* from = Row(picture, row.first);
+            for (std::size_t i = 0; i < taps.size(); ++i) {
+                to[i] = from[taps[i].first];
             }
-            to[i] = Mix(Mix(top[column.first], top[column.second], column.weight),
-                        Mix(bottom[column.first], bottom[column.second], column.weight),
-                        row.weight);
+            continue;
+        }
+        const Uint32* top = Across(picture, row.first, row.second, taps);
+        const Uint32* bottom = Across(picture, row.second, row.first, taps);
+        for (std::size_t i = 0; i < taps.size(); ++i) {
+            to[i] = Mix(top[i], bottom[i], row.weight);
         }
     }
+}
+
+// Row `source` scaled across, made anew unless one of the two lines holds it; the line holding
+// row `keep` stays.
+const Uint32* Scaler::Across(const SDL_Surface* picture, int source, int keep,
+                             std::span<const Tap> taps) {
+    for (const Line& line : lines) {
+        if (line.source == source) {
+            return line.pixels.data();
+        }
+    }
+    Line& line = lines[0].source == keep ? lines[1] : lines[0];
+    line.source = source;
+    line.pixels.resize(taps.size());
+    const Uint32* from = Row(picture, source);
+    for (std::size_t i = 0; i < taps.size(); ++i) {
+        line.pixels[i] = Mix(from[taps[i].first], from[taps[i].second], taps[i].weight);
+    }
+    return line.pixels.data();
 }
 
 } // namespace Wimdows

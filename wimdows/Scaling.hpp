@@ -2,6 +2,8 @@
 
 #include "wimdows/Sdl.hpp"
 
+#include <array>
+#include <span>
 #include <vector>
 
 // The caller's picture on a window of any size: scaled uniformly to the largest size that
@@ -31,9 +33,9 @@ class Scaler {
     // The window pixels whose colour depends on `part` of the picture.
     SDL_Rect Covering(const SDL_Rect& part) const;
     // `part` of the window, within the viewport's area, from the picture.
-    void Draw(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) const;
+    void Draw(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part);
     // All of the window: the picture and black bars.
-    void DrawAll(const SDL_Surface* picture, SDL_Surface* window) const;
+    void DrawAll(const SDL_Surface* picture, SDL_Surface* window);
 
   private:
     // Source pixels of one window column or row and the weight (0..256) of the second.
@@ -43,9 +45,17 @@ class Scaler {
         Uint32 weight;
     };
 
+    // A picture row scaled across, for the columns of one part.
+    struct Line {
+        int source = -1;
+        std::vector<Uint32> pixels;
+    };
+
     bool Unscaled() const;
     void Copy(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) const;
-    void Stretch(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part) const;
+    void Stretch(const SDL_Surface* picture, SDL_Surface* window, const SDL_Rect& part);
+    const Uint32* Across(const SDL_Surface* picture, int source, int keep,
+                         std::span<const Tap> taps);
 
     Viewport view;
     int windowW = -1;
@@ -53,6 +63,8 @@ class Scaler {
     bool smooth = false;
     std::vector<Tap> columns; // by window x - area.x
     std::vector<Tap> rows;    // by window y - area.y
+    // Smooth rows mix two picture rows, and the next window row mostly the same two again.
+    std::array<Line, 2> lines;
 };
 
 } // namespace Wimdows
