@@ -357,8 +357,8 @@ class NativeWindow {
         case WindowKey::Bigger:
         case WindowKey::Smaller: {
             const int step = command == WindowKey::Bigger ? 1 : -1;
-            halfSteps = std::clamp(std::min(halfSteps, LargestHalfSteps()) + step, 2,
-                                   LargestHalfSteps());
+            const int largest = LargestHalfSteps(Room());
+            halfSteps = std::clamp(std::min(halfSteps, largest) + step, 2, largest);
             Resize();
             return;
         }
@@ -372,34 +372,59 @@ class NativeWindow {
         return (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN) != 0;
     }
 
-    // Sizes in halves of the caller's: the most that fits the desktop with the window's frame,
-    // and at least the caller's size itself.
-    int LargestHalfSteps() const {
+    // Where the client area may lie: the desktop less its panels and the window's frame.
+    std::optional<SDL_Rect> Room() const {
         SDL_Rect desktop{};
         const int display = SDL_GetWindowDisplayIndex(window.get());
         if (display < 0 || SDL_GetDisplayUsableBounds(display, &desktop) != 0) {
-            return 2;
+            return std::nullopt;
         }
         int top = 0;
         int left = 0;
         int bottom = 0;
         int right = 0;
         SDL_GetWindowBordersSize(window.get(), &top, &left, &bottom, &right);
-        return std::max(2, std::min(2 * (desktop.w - left - right) / pictureW,
-                                    2 * (desktop.h - top - bottom) / pictureH));
+        return SDL_Rect{desktop.x + left, desktop.y + top, desktop.w - left - right,
+                        desktop.h - top - bottom};
     }
 
-    // The chosen multiple, or the largest that fits. In full screen SDL keeps the size for the
-    // return to a window.
+    // Sizes in halves of the caller's: the most that fits, and at least the caller's own.
+    int LargestHalfSteps(const std::optional<SDL_Rect>& room) const {
+        return room ? std::max(2, std::min(2 * room->w / pictureW, 2 * room->h / pictureH)) : 2;
+    }
+
+    // The chosen multiple, or the largest that fits.
     void Resize() {
-        const int steps = std::min(halfSteps, LargestHalfSteps());
+        const std::optional<SDL_Rect> room = Room();
+        const int steps = std::min(halfSteps, LargestHalfSteps(room));
         const int width = pictureW * steps / 2;
         const int height = pictureH * steps / 2;
+        // In full screen SDL keeps the size for the return to a window.
+        if (FullScreen()) {
+            SDL_SetWindowSize(window.get(), width, height);
+            return;
+        }
         int w = 0;
         int h = 0;
         SDL_GetWindowSize(window.get(), &w, &h);
-        if (FullScreen() || w != width || h != height) {
-            SDL_SetWindowSize(window.get(), width, height);
+        if (w == width && h == height) {
+            return;
+        }
+        SDL_SetWindowSize(window.get(), width, height);
+        if (room) {
+            KeepOn(*room, width, height);
+        }
+    }
+
+    // A window grown past the edge of the desktop moves back onto it.
+    void KeepOn(const SDL_Rect& room, int width, int height) {
+        int x = 0;
+        int y = 0;
+        SDL_GetWindowPosition(window.get(), &x, &y);
+        const int toX = std::max(room.x, std::min(x, room.x + room.w - width));
+        const int toY = std::max(room.y, std::min(y, room.y + room.h - height));
+        if (toX != x || toY != y) {
+            SDL_SetWindowPosition(window.get(), toX, toY);
         }
     }
 
