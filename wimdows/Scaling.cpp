@@ -1,5 +1,7 @@
 #include "wimdows/Scaling.hpp"
 
+#include "wimdows/Pixels.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -15,16 +17,6 @@ int FloorDiv(std::int64_t num, std::int64_t den) {
 
 int CeilDiv(std::int64_t num, std::int64_t den) {
     return -FloorDiv(-num, den);
-}
-
-const Uint32* Row(const SDL_Surface* surface, int y) {
-    return static_cast<const Uint32*>(surface->pixels) +
-           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
-}
-
-Uint32* Row(SDL_Surface* surface, int y) {
-    return static_cast<Uint32*>(surface->pixels) +
-           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
 }
 
 // `t` of 256 parts of `b`, the rest of `a`; red and blue move together, green alone.
