@@ -47,6 +47,9 @@ struct Canvas {
     StockFonts fonts;
     std::vector<SDL_Rect> dirty; // parts of `shown` the screen has not had yet
     bool presentRequested = false;
+    // `shown` but for the dirty parts, the window thread's alone: it is brought up to date
+    // under the lock and scaled onto the screen without it, so drawing never waits on scaling.
+    SurfacePtr presented;
 };
 
 struct MouseStruct {
@@ -270,7 +273,8 @@ std::unique_ptr<Canvas> Init(int width, int height) {
     auto created = std::make_unique<Canvas>();
     created->backBuffer = MakeSurface(width, height);
     created->shown = MakeSurface(width, height);
-    if (!created->backBuffer || !created->shown) {
+    created->presented = MakeSurface(width, height);
+    if (!created->backBuffer || !created->shown || !created->presented) {
         return {};
     }
     return created;
@@ -450,16 +454,19 @@ class MessageLoop {
 
     // The whole picture onto the screen, with the bars around it.
     void Paint() {
+        const SDL_Surface* picture = nullptr;
         {
             const std::scoped_lock guard(lock);
-            SDL_Surface* screen = SDL_GetWindowSurface(window);
-            if (screen == nullptr) {
-                return;
-            }
             canvas->dirty.clear();
-            scaler.Fit(pictureW, pictureH, screen->w, screen->h);
-            scaler.DrawAll(canvas->shown.get(), screen);
+            CopyRect(canvas->shown.get(), canvas->presented.get(), {0, 0, pictureW, pictureH});
+            picture = canvas->presented.get();
         }
+        SDL_Surface* screen = SDL_GetWindowSurface(window);
+        if (screen == nullptr) {
+            return;
+        }
+        scaler.Fit(pictureW, pictureH, screen->w, screen->h);
+        scaler.DrawAll(picture, screen);
         SDL_UpdateWindowSurface(window);
     }
 
@@ -536,30 +543,32 @@ class MessageLoop {
     }
 
     void Present() {
+        const SDL_Surface* picture = nullptr;
         {
             const std::scoped_lock guard(lock);
             canvas->presentRequested = false;
-            SDL_Surface* screen = canvas->dirty.empty() ? nullptr : SDL_GetWindowSurface(window);
-            if (screen == nullptr) {
-                canvas->dirty.clear();
-                return;
+            parts.swap(canvas->dirty);
+            canvas->dirty.clear();
+            for (const SDL_Rect& part : parts) {
+                CopyRect(canvas->shown.get(), canvas->presented.get(), part);
             }
-            // The window has changed size since the last paint, and the bars with it.
-            if (scaler.Fit(pictureW, pictureH, screen->w, screen->h)) {
-                canvas->dirty.clear();
-                scaler.DrawAll(canvas->shown.get(), screen);
-                presenting.assign(1, SDL_Rect{0, 0, screen->w, screen->h});
-            } else {
-                presenting.clear();
-                for (const SDL_Rect& rect : canvas->dirty) {
-                    presenting.push_back(scaler.Covering(rect));
-                    scaler.Draw(canvas->shown.get(), screen, presenting.back());
-                }
-                canvas->dirty.clear();
-            }
+            picture = canvas->presented.get();
         }
-        SDL_UpdateWindowSurfaceRects(window, presenting.data(),
-                                     static_cast<int>(presenting.size()));
+        SDL_Surface* screen = parts.empty() ? nullptr : SDL_GetWindowSurface(window);
+        if (screen == nullptr) {
+            return;
+        }
+        // The window has changed size since the last paint, and the bars with it.
+        if (scaler.Fit(pictureW, pictureH, screen->w, screen->h)) {
+            scaler.DrawAll(picture, screen);
+            SDL_UpdateWindowSurface(window);
+            return;
+        }
+        for (SDL_Rect& part : parts) {
+            part = scaler.Covering(part);
+            scaler.Draw(picture, screen, part);
+        }
+        SDL_UpdateWindowSurfaceRects(window, parts.data(), static_cast<int>(parts.size()));
     }
 
     static bool IsModifier(const SDL_Keysym& keysym) {
@@ -677,7 +686,7 @@ class MessageLoop {
     bool left = false;
     bool right = false;
     bool skipModifierPresses = false;
-    std::vector<SDL_Rect> presenting;
+    std::vector<SDL_Rect> parts; // being presented
 };
 
 // Tells the caller the window it asked for is answered: set up (`to` STATE_ACTIVE) or failed.
@@ -879,7 +888,8 @@ void Init() {}
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
     CloseWindow(true);
     const std::uint64_t asked = ++windowsAsked;
-    if (!windowThread.Open({UpToNul(title), x, y})) {
+    // SDL makes a window of no size one pixel; so is its picture.
+    if (!windowThread.Open({UpToNul(title), std::max(x, 1U), std::max(y, 1U)})) {
         lastWindowFailed = true;
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
         return;

@@ -126,6 +126,18 @@ TEST(ScalingAcrossWindows, ChoiceHoldsForTheNextWindow) {
     EXPECT_EQ(y, 99);
 }
 
+// SDL makes a window of no size one pixel, and so it scales.
+TEST(ScalingAcrossWindows, WindowOfNoSizeIsOnePixel) {
+    Wimdows::Window("Empty", 0, 0);
+    ASSERT_TRUE(Wimdows::WindowOpen());
+    PushKey(true, SDL_SCANCODE_EQUALS, SDLK_EQUALS, KMOD_LALT);
+    PushKey(true, SDL_SCANCODE_MINUS, SDLK_MINUS, KMOD_LALT);
+    WaitUntilHandled();
+    EXPECT_TRUE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
+    EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(1, 0).has_value());
+    Wimdows::KillWindow();
+}
+
 // A picture of distinct colours, scaled onto window surfaces without a window.
 class ScalerTest : public ::testing::TestWithParam<SDL_Point> {
   protected:
