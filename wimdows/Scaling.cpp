@@ -65,6 +65,12 @@ bool Scaler::Fit(int pictureW, int pictureH, int windowWIn, int windowHIn) {
     windowW = windowWIn;
     windowH = windowHIn;
     const SDL_Rect& a = view.area;
+    if (a.w == 0) {
+        smooth = false;
+        columns.clear();
+        rows.clear();
+        return true;
+    }
     smooth = a.w % pictureW != 0 || a.h % pictureH != 0 || a.w / pictureW != a.h / pictureH;
     // Window pixel i of `to` looks at picture position (i + 0.5) * from / to - 0.5.
     const auto taps = [this](int from, int to) {

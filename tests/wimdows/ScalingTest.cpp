@@ -11,10 +11,11 @@ namespace {
 using namespace WimdowsTest;
 using Wimdows::Testing::WaitUntilHandled;
 
-// The dummy driver's desktop is 1024 x 768: the caller's size fits five times over when it is
-// 200 x 150, and full screen leaves bars for any other shape.
+// Positions above or left of the picture read as this less the distance.
 constexpr std::int32_t Far = 65536;
 
+// The dummy driver's desktop is 1024 x 768: the caller's size fits five times over when it is
+// 200 x 150, and full screen leaves bars for any other shape.
 struct MouseCase {
     const char* name;
     int width;
@@ -46,6 +47,8 @@ class ScalingTest : public ::testing::TestWithParam<MouseCase> {
     }
 
     bool fullScreen = false;
+    std::atomic<std::int32_t> upX{-1};
+    std::atomic<std::int32_t> upY{-1};
 };
 
 TEST_P(ScalingTest, MouseReadsInPicturePixels) {
@@ -53,9 +56,7 @@ TEST_P(ScalingTest, MouseReadsInPicturePixels) {
     Wimdows::Window("Scaled", static_cast<std::uint32_t>(c.width),
                     static_cast<std::uint32_t>(c.height));
     ASSERT_TRUE(Wimdows::WindowOpen());
-    std::atomic<std::int32_t> upX{-1};
-    std::atomic<std::int32_t> upY{-1};
-    Wimdows::OnMouseLeftUp([&](std::int32_t x, std::int32_t y) {
+    Wimdows::OnMouseLeftUp([this](std::int32_t x, std::int32_t y) {
         upX = x;
         upY = y;
     });
