@@ -1,3 +1,4 @@
+#include "wimdows/Scaling.hpp"
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 
@@ -77,6 +78,37 @@ void UpdateWindowNothingNew(benchmark::State& state) {
     }
 }
 BENCHMARK(UpdateWindowNothingNew);
+
+// The window thread's share of a present on a larger window: the changed part of the picture
+// (all of it, or one cell) scaled onto the window surface. Arguments: window width and height,
+// side of the part (0 for the whole picture).
+void ScaledPresent(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(2));
+    Wimdows::Scaler scaler;
+    scaler.Fit(1000, 700, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const Wimdows::SurfacePtr picture = Wimdows::MakeSurface(1000, 700);
+    const Wimdows::SurfacePtr window =
+        Wimdows::MakeSurface(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (int j = 0; j < 700; ++j) {
+        for (int i = 0; i < 1000; ++i) {
+            static_cast<Uint32*>(picture->pixels)[j * picture->pitch / 4 + i] =
+                static_cast<Uint32>(i * 263 ^ j * 71);
+        }
+    }
+    const SDL_Rect part = side == 0 ? SDL_Rect{0, 0, 1000, 700} : SDL_Rect{300, 300, side, side};
+    const SDL_Rect covering = scaler.Covering(part);
+    for (auto _ : state) {
+        scaler.Draw(picture.get(), window.get(), covering);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(ScaledPresent)
+    ->Args({2000, 1400, 0})
+    ->Args({1500, 1050, 0})
+    ->Args({3840, 2160, 0})
+    ->Args({2000, 1400, 30})
+    ->Args({1500, 1050, 30})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -145,6 +145,27 @@ bool IsSystemKey(const SDL_Keysym& keysym) {
            keysym.scancode == SDL_SCANCODE_LALT || keysym.scancode == SDL_SCANCODE_RALT;
 }
 
+// Plus and minus by meaning, wherever the layout puts them; '=' is the US plus key unshifted.
+WindowKey WindowKeyOf(const SDL_Keysym& keysym) {
+    if ((keysym.mod & KMOD_ALT) == 0) {
+        return WindowKey::None;
+    }
+    switch (keysym.sym) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return WindowKey::FullScreen;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+        return WindowKey::Bigger;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        return WindowKey::Smaller;
+    default:
+        return WindowKey::None;
+    }
+}
+
 // As Windows: letters by the layout (the key printed A gives 'A' on AZERTY too), positional
 // keys by position, punctuation by meaning; a non-Latin letter key gives its US letter.
 std::uint32_t VirtualKey(const SDL_Keysym& keysym) {

@@ -5,16 +5,6 @@
 namespace Wimdows {
 namespace {
 
-const Uint32* Row(const SDL_Surface* surface, int y) {
-    return static_cast<const Uint32*>(surface->pixels) +
-           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
-}
-
-Uint32* Row(SDL_Surface* surface, int y) {
-    return static_cast<Uint32*>(surface->pixels) +
-           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
-}
-
 bool IsWhiteish(Uint32 pixel) {
     return (pixel & 0xFFU) + (pixel >> 8U & 0xFFU) + (pixel >> 16U & 0xFFU) > 382U;
 }

@@ -2,6 +2,7 @@
 
 #include "wimdows/Sdl.hpp"
 
+#include <cstddef>
 #include <cstdint>
 
 // Pixel work on the library's XRGB8888 surfaces. Every operation clips to the destination and
@@ -14,6 +15,16 @@ constexpr Uint32 ToPixel(std::uint32_t color) {
 }
 constexpr std::uint32_t ToColor(Uint32 pixel) {
     return ToPixel(pixel);
+}
+
+// Row y of a surface, as pixels.
+inline const Uint32* Row(const SDL_Surface* surface, int y) {
+    return static_cast<const Uint32*>(surface->pixels) +
+           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
+}
+inline Uint32* Row(SDL_Surface* surface, int y) {
+    return static_cast<Uint32*>(surface->pixels) +
+           static_cast<std::ptrdiff_t>(y) * (surface->pitch / 4);
 }
 
 Uint32 ReadPixel(const SDL_Surface* surface, int x, int y);

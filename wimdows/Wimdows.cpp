@@ -4,6 +4,7 @@
 #include "wimdows/KeyCodes.hpp"
 #include "wimdows/Pictures.hpp"
 #include "wimdows/Pixels.hpp"
+#include "wimdows/Scaling.hpp"
 #include "wimdows/Sdl.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 #include "wimdows/XErrors.hpp"
@@ -46,6 +47,9 @@ struct Canvas {
     StockFonts fonts;
     std::vector<SDL_Rect> dirty; // parts of `shown` the screen has not had yet
     bool presentRequested = false;
+    // `shown` but for the dirty parts, the window thread's alone: it is brought up to date
+    // under the lock and scaled onto the screen without it, so drawing never waits on scaling.
+    SurfacePtr presented;
 };
 
 struct MouseStruct {
@@ -253,27 +257,26 @@ class VideoSession {
     bool up = false;
 };
 
-// Buffers of the window's real client size, both holding what the window shows now: nothing
-// for a new window, the previous screen's picture for one that stays on screen. The previous
-// window's canvas serves again when the size is the same: making new buffers and opening the
-// fonts again would cost more than the rest of a screen change.
-std::unique_ptr<Canvas> Init(SDL_Window* window) {
-    SDL_Surface* screen = SDL_GetWindowSurface(window);
-    if (screen == nullptr) {
-        return {};
-    }
-    if (spare && spare->shown->w == screen->w && spare->shown->h == screen->h) {
+// The previous window's canvas serves again when the size is the same, and still holds what the
+// window shows: making new buffers and opening the fonts again would cost more than the rest of
+// a screen change.
+std::unique_ptr<Canvas> Reuse(int width, int height) {
+    if (spare && spare->shown->w == width && spare->shown->h == height) {
         return std::move(spare);
     }
     spare.reset();
+    return {};
+}
+
+// Buffers of the caller's size, black.
+std::unique_ptr<Canvas> Init(int width, int height) {
     auto created = std::make_unique<Canvas>();
-    created->backBuffer = MakeSurface(screen->w, screen->h);
-    created->shown = MakeSurface(screen->w, screen->h);
-    if (!created->backBuffer || !created->shown) {
+    created->backBuffer = MakeSurface(width, height);
+    created->shown = MakeSurface(width, height);
+    created->presented = MakeSurface(width, height);
+    if (!created->backBuffer || !created->shown || !created->presented) {
         return {};
     }
-    SDL_BlitSurface(screen, nullptr, created->backBuffer.get(), nullptr);
-    SDL_BlitSurface(screen, nullptr, created->shown.get(), nullptr);
     return created;
 }
 
@@ -285,12 +288,9 @@ void AddKey(std::uint32_t code) {
 
 // Under `lock`, with the state changed to STATE_DEAD before the lock is let go.
 void FreeWindow() {
-    // A canvas with parts the screen has not had would pass them off as shown.
-    if (canvas->dirty.empty()) {
-        canvas->presentRequested = false;
-        spare = std::move(canvas);
-    }
-    canvas.reset();
+    // The parts the screen has not had yet stay marked, for the next window's first present.
+    canvas->presentRequested = false;
+    spare = std::move(canvas);
     {
         const std::scoped_lock guard(block);
         mouse = {};
@@ -303,9 +303,145 @@ void FreeWindow() {
     std::vector<BitStruct>().swap(bit);
 }
 
+// A window the caller asked for.
+struct OpenRequest {
+    std::string title;
+    std::uint32_t x = 0;
+    std::uint32_t y = 0;
+};
+
+// One native window serves every window the caller opens: it changes title and size and shows
+// the old picture until the new one is drawn, and the display never sees a window destroyed
+// while SDL may still be sending it a wake-up. Full screen and the chosen multiple of the
+// caller's size hold from window to window.
+class NativeWindow {
+  public:
+    SDL_Window* Get() const { return window.get(); }
+
+    // FALSE when it cannot be had; the caller's window then fails.
+    bool Prepare(const OpenRequest& request) {
+        pictureW = static_cast<int>(request.x);
+        pictureH = static_cast<int>(request.y);
+        if (window) {
+            SDL_SetWindowTitle(window.get(), request.title.c_str());
+        } else {
+            window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                          SDL_WINDOWPOS_UNDEFINED, pictureW, pictureH,
+                                          SDL_WINDOW_HIDDEN));
+            if (!window) {
+                return false;
+            }
+        }
+        Resize();
+        return true;
+    }
+
+    // TRUE when it was hidden: a window already on screen keeps its picture and place.
+    bool Show() {
+        const bool hidden = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_HIDDEN) != 0;
+        if (hidden) {
+            SDL_ShowWindow(window.get());
+        }
+        SDL_RaiseWindow(window.get());
+        return hidden;
+    }
+
+    void Hide() {
+        if (window) {
+            SDL_HideWindow(window.get());
+        }
+    }
+
+    // The window's own keys. Full screen takes the whole desktop, the screen's mode unchanged.
+    void Obey(WindowKey command) {
+        switch (command) {
+        case WindowKey::FullScreen:
+            SDL_SetWindowFullscreen(window.get(), FullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        case WindowKey::Bigger:
+        case WindowKey::Smaller: {
+            const int step = command == WindowKey::Bigger ? 1 : -1;
+            const int largest = LargestHalfSteps(Room());
+            halfSteps = std::clamp(std::min(halfSteps, largest) + step, 2, largest);
+            Resize();
+            return;
+        }
+        case WindowKey::None:
+            return;
+        }
+    }
+
+  private:
+    bool FullScreen() const {
+        return (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN) != 0;
+    }
+
+    // Where the client area may lie: the desktop less its panels and the window's frame.
+    std::optional<SDL_Rect> Room() const {
+        SDL_Rect desktop{};
+        const int display = SDL_GetWindowDisplayIndex(window.get());
+        if (display < 0 || SDL_GetDisplayUsableBounds(display, &desktop) != 0) {
+            return std::nullopt;
+        }
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+        SDL_GetWindowBordersSize(window.get(), &top, &left, &bottom, &right);
+        return SDL_Rect{desktop.x + left, desktop.y + top, desktop.w - left - right,
+                        desktop.h - top - bottom};
+    }
+
+    // Sizes in halves of the caller's: the most that fits, and at least the caller's own.
+    int LargestHalfSteps(const std::optional<SDL_Rect>& room) const {
+        return room ? std::max(2, std::min(2 * room->w / pictureW, 2 * room->h / pictureH)) : 2;
+    }
+
+    // The chosen multiple, or the largest that fits.
+    void Resize() {
+        const std::optional<SDL_Rect> room = Room();
+        const int steps = std::min(halfSteps, LargestHalfSteps(room));
+        const int width = pictureW * steps / 2;
+        const int height = pictureH * steps / 2;
+        // In full screen SDL keeps the size for the return to a window.
+        if (FullScreen()) {
+            SDL_SetWindowSize(window.get(), width, height);
+            return;
+        }
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(window.get(), &w, &h);
+        if (w == width && h == height) {
+            return;
+        }
+        SDL_SetWindowSize(window.get(), width, height);
+        if (room) {
+            KeepOn(*room, width, height);
+        }
+    }
+
+    // A window grown past the edge of the desktop moves back onto it.
+    void KeepOn(const SDL_Rect& room, int width, int height) {
+        int x = 0;
+        int y = 0;
+        SDL_GetWindowPosition(window.get(), &x, &y);
+        const int toX = std::max(room.x, std::min(x, room.x + room.w - width));
+        const int toY = std::max(room.y, std::min(y, room.y + room.h - height));
+        if (toX != x || toY != y) {
+            SDL_SetWindowPosition(window.get(), toX, toY);
+        }
+    }
+
+    WindowPtr window;
+    int pictureW = 0;
+    int pictureH = 0;
+    int halfSteps = 2; // the player's choice, 2 for the caller's own size
+};
+
 class MessageLoop {
   public:
-    explicit MessageLoop(SDL_Window* shownIn) : window(shownIn) {}
+    MessageLoop(NativeWindow& nativeIn, int width, int height)
+        : native(nativeIn), window(nativeIn.Get()), pictureW(width), pictureH(height) {}
 
     void Run() {
         SDL_Event event;
@@ -316,17 +452,21 @@ class MessageLoop {
         }
     }
 
-    // The whole window surface onto the screen.
+    // The whole picture onto the screen, with the bars around it.
     void Paint() {
+        const SDL_Surface* picture = nullptr;
         {
             const std::scoped_lock guard(lock);
-            SDL_Surface* screen = SDL_GetWindowSurface(window);
-            if (screen == nullptr) {
-                return;
-            }
             canvas->dirty.clear();
-            SDL_BlitSurface(canvas->shown.get(), nullptr, screen, nullptr);
+            CopyRect(canvas->shown.get(), canvas->presented.get(), {0, 0, pictureW, pictureH});
+            picture = canvas->presented.get();
         }
+        SDL_Surface* screen = SDL_GetWindowSurface(window);
+        if (screen == nullptr) {
+            return;
+        }
+        scaler.Fit(pictureW, pictureH, screen->w, screen->h);
+        scaler.DrawAll(picture, screen);
         SDL_UpdateWindowSurface(window);
     }
 
@@ -346,7 +486,7 @@ class MessageLoop {
                 skipModifierPresses = true;
                 return true;
             }
-            OnKeyDown(event.key.keysym);
+            OnKeyDown(event.key);
             return true;
         case SDL_KEYUP:
             // SDL releases every held key as the focus leaves, just before it reports the
@@ -403,22 +543,32 @@ class MessageLoop {
     }
 
     void Present() {
+        const SDL_Surface* picture = nullptr;
         {
             const std::scoped_lock guard(lock);
             canvas->presentRequested = false;
-            presenting.assign(canvas->dirty.begin(), canvas->dirty.end());
+            parts.swap(canvas->dirty);
             canvas->dirty.clear();
-            SDL_Surface* screen = presenting.empty() ? nullptr : SDL_GetWindowSurface(window);
-            if (screen == nullptr) {
-                return;
+            for (const SDL_Rect& part : parts) {
+                CopyRect(canvas->shown.get(), canvas->presented.get(), part);
             }
-            for (const SDL_Rect& rect : presenting) {
-                SDL_Rect to = rect;
-                SDL_BlitSurface(canvas->shown.get(), &rect, screen, &to);
-            }
+            picture = canvas->presented.get();
         }
-        SDL_UpdateWindowSurfaceRects(window, presenting.data(),
-                                     static_cast<int>(presenting.size()));
+        SDL_Surface* screen = parts.empty() ? nullptr : SDL_GetWindowSurface(window);
+        if (screen == nullptr) {
+            return;
+        }
+        // The window has changed size since the last paint, and the bars with it.
+        if (scaler.Fit(pictureW, pictureH, screen->w, screen->h)) {
+            scaler.DrawAll(picture, screen);
+            SDL_UpdateWindowSurface(window);
+            return;
+        }
+        for (SDL_Rect& part : parts) {
+            part = scaler.Covering(part);
+            scaler.Draw(picture, screen, part);
+        }
+        SDL_UpdateWindowSurfaceRects(window, parts.data(), static_cast<int>(parts.size()));
     }
 
     static bool IsModifier(const SDL_Keysym& keysym) {
@@ -440,7 +590,14 @@ class MessageLoop {
         return false;
     }
 
-    static void OnKeyDown(const SDL_Keysym& keysym) {
+    void OnKeyDown(const SDL_KeyboardEvent& event) {
+        const SDL_Keysym& keysym = event.keysym;
+        if (const WindowKey command = WindowKeyOf(keysym); command != WindowKey::None) {
+            if (event.repeat == 0) {
+                native.Obey(command);
+            }
+            return;
+        }
         if (IsSystemKey(keysym)) {
             return;
         }
@@ -460,10 +617,11 @@ class MessageLoop {
         }
     }
 
-    static void OnMouseMove(const SDL_MouseMotionEvent& motion) {
+    void OnMouseMove(const SDL_MouseMotionEvent& motion) {
+        const SDL_Point at = OnPicture(motion.x, motion.y);
         const std::scoped_lock guard(block);
-        mouse.x = Unsigned16(motion.x);
-        mouse.y = Unsigned16(motion.y);
+        mouse.x = Unsigned16(at.x);
+        mouse.y = Unsigned16(at.y);
     }
 
     void OnButtonDown(const SDL_MouseButtonEvent& button) {
@@ -490,7 +648,8 @@ class MessageLoop {
                 proc = mouse.LeftUpProc;
             }
             if (proc) {
-                proc(Unsigned16(button.x), Unsigned16(button.y));
+                const SDL_Point at = OnPicture(button.x, button.y);
+                proc(Unsigned16(at.x), Unsigned16(at.y));
             }
         } else if (button.button == SDL_BUTTON_RIGHT) {
             right = false;
@@ -510,18 +669,24 @@ class MessageLoop {
         }
     }
 
+    // Mouse positions come in the window's own units, which on a high-density display need not
+    // be the surface's pixels.
+    SDL_Point OnPicture(int x, int y) const {
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        return ToPicture(Fit(pictureW, pictureH, w, h), x, y);
+    }
+
+    NativeWindow& native;
     SDL_Window* window;
+    int pictureW;
+    int pictureH;
+    Scaler scaler;
     bool left = false;
     bool right = false;
     bool skipModifierPresses = false;
-    std::vector<SDL_Rect> presenting;
-};
-
-// A window the caller asked for.
-struct OpenRequest {
-    std::string title;
-    std::uint32_t x = 0;
-    std::uint32_t y = 0;
+    std::vector<SDL_Rect> parts; // being presented
 };
 
 // Tells the caller the window it asked for is answered: set up (`to` STATE_ACTIVE) or failed.
@@ -531,53 +696,6 @@ void Answer(WinState to) {
     windowsAnswered.fetch_add(1, std::memory_order_release);
     windowsAnswered.notify_all();
 }
-
-// One native window serves every window the caller opens: it changes title and size and shows
-// the old picture until the new one is drawn, and the display never sees a window destroyed
-// while SDL may still be sending it a wake-up.
-class NativeWindow {
-  public:
-    SDL_Window* Get() const { return window.get(); }
-
-    // FALSE when it cannot be had; the caller's window then fails.
-    bool Prepare(const OpenRequest& request) {
-        const int width = static_cast<int>(request.x);
-        const int height = static_cast<int>(request.y);
-        if (!window) {
-            window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                          SDL_WINDOWPOS_UNDEFINED, width, height,
-                                          SDL_WINDOW_HIDDEN));
-            return window != nullptr;
-        }
-        SDL_SetWindowTitle(window.get(), request.title.c_str());
-        int w = 0;
-        int h = 0;
-        SDL_GetWindowSize(window.get(), &w, &h);
-        if (w != width || h != height) {
-            SDL_SetWindowSize(window.get(), width, height);
-        }
-        return true;
-    }
-
-    // TRUE when it was hidden: a window already on screen keeps its picture and place.
-    bool Show() {
-        const bool hidden = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_HIDDEN) != 0;
-        if (hidden) {
-            SDL_ShowWindow(window.get());
-        }
-        SDL_RaiseWindow(window.get());
-        return hidden;
-    }
-
-    void Hide() {
-        if (window) {
-            SDL_HideWindow(window.get());
-        }
-    }
-
-  private:
-    WindowPtr window;
-};
 
 // What is left in the event queue belongs to the previous window, but for the window events:
 // a close box clicked between two screens still ends the program.
@@ -632,19 +750,26 @@ bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& na
     if (!native.Prepare(request)) {
         return false;
     }
-    std::unique_ptr<Canvas> created = Init(native.Get());
-    if (!created) {
+    const int width = static_cast<int>(request.x);
+    const int height = static_cast<int>(request.y);
+    std::unique_ptr<Canvas> created = Reuse(width, height);
+    const bool fresh = !created;
+    if (fresh) {
+        created = Init(width, height);
+    }
+    if (!created || SDL_GetWindowSurface(native.Get()) == nullptr) {
         return false;
     }
     FlushStaleEvents();
     SDL_StopTextInput();
     const bool newlyShown = native.Show();
-    MessageLoop loop(native.Get());
+    MessageLoop loop(native, width, height);
     if (!GoActive(std::move(created))) {
         native.Hide();
         return false;
     }
-    if (newlyShown) {
+    // A new canvas starts black, whatever the screen showed before.
+    if (newlyShown || fresh) {
         loop.Paint();
     }
     loop.Run();
@@ -763,7 +888,8 @@ void Init() {}
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
     CloseWindow(true);
     const std::uint64_t asked = ++windowsAsked;
-    if (!windowThread.Open({UpToNul(title), x, y})) {
+    // SDL makes a window of no size one pixel; so is its picture.
+    if (!windowThread.Open({UpToNul(title), std::max(x, 1U), std::max(y, 1U)})) {
         lastWindowFailed = true;
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
         return;

@@ -205,9 +205,11 @@ Canvas InstructionsPicture() {
     Line(cr, 483, "P ", "pauses the game, S continues it.");
     Keycap(cr, 78, 515, 60, "Esc");
     Line(cr, 543, "Escape ", "gives up and returns to the menu.");
-    LeftText(cr, "Five provinces wait: Limburg, Oost-Vlaanderen, West-Vlaanderen,", 50, 610,
+    Keycap(cr, 78, 570, 60, "Alt");
+    Line(cr, 598, "Alt+Enter ", "full screen, Alt+Plus/Minus size.");
+    LeftText(cr, "Five provinces wait: Limburg, Oost-Vlaanderen, West-Vlaanderen,", 50, 645,
              {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
-    LeftText(cr, "Antwerpen and Vlaams-Brabant. Good luck, Zorp!", 50, 640,
+    LeftText(cr, "Antwerpen and Vlaams-Brabant. Good luck, Zorp!", 50, 670,
              {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
     Bed(cr, 735, 538, 290, 190);
     return c;
