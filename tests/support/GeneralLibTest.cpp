@@ -2,115 +2,93 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 namespace {
 
-using GeneralLib::SetClock;
 using GeneralLib::SetTimer;
 using GeneralLib::TimeOfDay;
 using GeneralLib::TimerReached;
 
 // A clock the test sets by hand.
-class FakeClockTest : public ::testing::Test {
+class Timers : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetClock([this] { return now; });
+        GeneralLib::SetClock([this] { return now; });
     }
-    void TearDown() override { SetClock({}); }
-    void At(std::uint32_t h, std::uint32_t m, std::uint32_t s, std::uint32_t hs) {
-        now = {h, m, s, hs};
-    }
+    void TearDown() override { GeneralLib::SetClock({}); }
     TimeOfDay now;
 };
 
-TEST_F(FakeClockTest, NeverArmedTimerHasReached) {
-    At(15, 30, 0, 0);
-    EXPECT_TRUE(TimerReached(5));
-    EXPECT_TRUE(TimerReached(9));
+struct Poll {
+    TimeOfDay at;
+    bool reached;
+};
+
+struct TimerCase {
+    const char* what;
+    TimeOfDay armed;
+    std::uint32_t hundredths;
+    std::vector<Poll> polls; // in this order, on the one timer
+};
+
+TEST_F(Timers, DeadlinesOnTheTimeOfDay) {
+    const TimerCase cases[] = {
+        {"zero duration", {10, 0, 0, 0}, 0, {{{10, 0, 0, 0}, true}}},
+        {"reached at the deadline itself, and polling changes nothing",
+         {12, 0, 0, 0},
+         50,
+         {{{12, 0, 0, 49}, false},
+          {{12, 0, 0, 50}, true},
+          {{23, 59, 59, 99}, true},
+          {{12, 0, 0, 49}, false}}},
+        {"a minute is 6000 hundredths", {9, 0, 0, 0}, 6000,
+         {{{9, 0, 59, 99}, false}, {{9, 1, 0, 0}, true}}},
+        {"armed in hour 23: hour 0 counts as 24, hour 1 no more",
+         {23, 59, 59, 90},
+         20,
+         {{{23, 59, 59, 95}, false},
+          {{0, 0, 0, 5}, false},
+          {{0, 0, 0, 10}, true},
+          {{0, 59, 59, 99}, true},
+          {{1, 0, 0, 0}, false}}},
+        {"past midnight armed before hour 23", {22, 30, 0, 0}, 720000,
+         {{{0, 30, 0, 0}, false}}},
+        {"clock set back", {3, 0, 0, 0}, 100, {{{2, 0, 1, 0}, false}}},
+    };
+    for (const TimerCase& c : cases) {
+        now = c.armed;
+        SetTimer(0, c.hundredths);
+        for (const Poll& poll : c.polls) {
+            now = poll.at;
+            EXPECT_EQ(TimerReached(0), poll.reached)
+                << c.what << ", at " << now.Hrs << ':' << now.Mins << ':' << now.Secs << '.'
+                << now.Hsecs;
+        }
+    }
 }
 
-TEST_F(FakeClockTest, ZeroDurationReachesAtOnce) {
-    At(10, 0, 0, 0);
+TEST_F(Timers, EachNumberIsItsOwnTimerAndOthersAreIgnored) {
+    now = {9, 0, 0, 0};
     SetTimer(0, 0);
-    EXPECT_TRUE(TimerReached(0));
-}
-
-TEST_F(FakeClockTest, DeadlineEqualToNowCountsAsReached) {
-    At(12, 0, 0, 0);
-    SetTimer(0, 50);
-    At(12, 0, 0, 49);
-    EXPECT_FALSE(TimerReached(0));
-    At(12, 0, 0, 50);
-    EXPECT_TRUE(TimerReached(0));
-    At(23, 59, 59, 99);
-    EXPECT_TRUE(TimerReached(0)) << "stays reached for the rest of the day";
-}
-
-TEST_F(FakeClockTest, PollingDoesNotChangeTheTimer) {
-    At(8, 0, 0, 0);
-    SetTimer(3, 100);
-    At(8, 0, 1, 0);
-    EXPECT_TRUE(TimerReached(3));
-    At(8, 0, 0, 99);
-    EXPECT_FALSE(TimerReached(3)) << "a reached timer reads FALSE again below its deadline";
-}
-
-TEST_F(FakeClockTest, TimersAreIndependent) {
-    At(9, 0, 0, 0);
     SetTimer(1, 10);
     SetTimer(2, 1000);
-    At(9, 0, 1, 0);
+    SetTimer(10, 1000);
+    SetTimer(0xFFFFFFFFU, 1000);
+    now = {9, 0, 1, 0};
+    EXPECT_TRUE(TimerReached(0)) << "not armed again by the numbers past the table";
     EXPECT_TRUE(TimerReached(1));
     EXPECT_FALSE(TimerReached(2));
-}
-
-TEST_F(FakeClockTest, MidnightRuleDuringHourZero) {
-    At(23, 59, 59, 90);
-    SetTimer(0, 20); // deadline 8640010, not reduced modulo one day
-    At(23, 59, 59, 95);
-    EXPECT_FALSE(TimerReached(0));
-    At(0, 0, 0, 5);
-    EXPECT_FALSE(TimerReached(0)) << "counts as 8640005";
-    At(0, 0, 0, 10);
-    EXPECT_TRUE(TimerReached(0)) << "counts as 8640010";
-    At(0, 59, 59, 99);
-    EXPECT_TRUE(TimerReached(0));
-}
-
-TEST_F(FakeClockTest, MidnightRuleEndsAtHourOne) {
-    At(23, 59, 59, 90);
-    SetTimer(0, 20);
-    At(1, 0, 0, 0);
-    EXPECT_FALSE(TimerReached(0));
-}
-
-TEST_F(FakeClockTest, DeadlinePastMidnightArmedBeforeHour23NeverReachesNextDay) {
-    At(22, 30, 0, 0);
-    SetTimer(0, 360000 * 2); // two hours
-    At(0, 30, 0, 0);
-    EXPECT_FALSE(TimerReached(0));
-}
-
-TEST_F(FakeClockTest, ClockSetBackMovesTheDeadlineAway) {
-    At(3, 0, 0, 0);
-    SetTimer(0, 100);
-    At(2, 0, 1, 0);
-    EXPECT_FALSE(TimerReached(0));
-}
-
-TEST_F(FakeClockTest, TimerNumberOutsideTheTableIsHarmless) {
-    At(12, 0, 0, 0);
-    SetTimer(10, 100);
-    SetTimer(0xFFFFFFFFU, 100);
     EXPECT_TRUE(TimerReached(10));
-    EXPECT_TRUE(TimerReached(0)) << "timer 0 was not armed by the out-of-range calls";
 }
 
-TEST(WallClock, GivesAPlausibleTimeOfDay) {
-    const TimeOfDay now = GeneralLib::Now();
-    EXPECT_LE(now.Hrs, 23U);
-    EXPECT_LE(now.Mins, 59U);
-    EXPECT_LE(now.Secs, 60U);
-    EXPECT_LE(now.Hsecs, 99U);
+// Timers start unarmed only once a process: looked at in a process of its own.
+TEST(TimersAtStart, NeverArmedHasReached) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(TimerReached(0) && TimerReached(9) ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
