@@ -1,5 +1,6 @@
 #include "TestWindow.hpp"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -11,71 +12,50 @@ constexpr std::uint32_t Red = 0x000000FF;
 constexpr std::uint32_t Green = 0x0000FF00;
 constexpr std::uint32_t Blue = 0x00FF0000;
 
-// Pixels that are `inside` in `color` on `background`, and the window shows the same at once.
-void ExpectExactly(const std::function<bool(int x, int y)>& inside, std::uint32_t color,
-                   std::uint32_t background) {
-    const std::vector<std::uint32_t> back = BackBuffer();
-    EXPECT_EQ(WindowSurface(), back);
-    int wrong = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const std::uint32_t expected = inside(x, y) ? color : background;
-            if (back[static_cast<std::size_t>(y * Width + x)] != expected && ++wrong <= 5) {
-                ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
-            }
-        }
-    }
-    EXPECT_EQ(wrong, 0);
+// `color` on the pixels where `inside` holds.
+Expected Where(std::function<bool(int x, int y)> inside, std::uint32_t color) {
+    return [=](int x, int y) { return inside(x, y) ? std::optional(color) : std::nullopt; };
 }
 
-class RectangleTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
+bool InSquare(int x, int y) {
+    return x >= 5 && x <= 10 && y >= 5 && y <= 10;
+}
+
+using DrawingTest = WindowTest;
+
+TEST_F(DrawingTest, RectanglesAndClearScreen) {
+    struct Case {
+        const char* what;
+        std::function<void()> draw;
+        Expected expected;
+    };
+    const auto rectangle = [](int x0, int y0, int x1, int y1, std::uint32_t color, bool fill) {
+        return [=] { Wimdows::Rectangle(x0, y0, x1, y1, color, fill); };
+    };
+    const Case cases[] = {
+        {"corners in any order, both included", rectangle(10, 10, 5, 5, Red, true),
+         Where(InSquare, Red)},
+        {"a frame is the outermost pixels", rectangle(5, 10, 10, 5, Red, false),
+         Where([](int x, int y) { return InSquare(x, y) && (x % 5 == 0 || y % 5 == 0); }, Red)},
+        {"clipped at the top left", rectangle(-5, -5, 3, 3, Red, true),
+         Where([](int x, int y) { return x <= 3 && y <= 3; }, Red)},
+        {"clipped at the bottom right",
+         rectangle(Width - 2, Height - 2, Width + 9, Height + 9, Red, true),
+         Where([](int x, int y) { return x >= Width - 2 && y >= Height - 2; }, Red)},
+        {"right of the window", rectangle(Width, 0, Width + 5, 5, Red, true), Nothing},
+        {"left of the window", rectangle(-20, 20, -10, 30, Red, true), Nothing},
+        {"a frame round everything, far outside",
+         rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red, false), Nothing},
+        {"filled from the extremes", rectangle(INT_MAX, INT_MAX, INT_MIN, INT_MIN, Green, true),
+         Where([](int, int) { return true; }, Green)},
+        {"ClearScreen", [] { Wimdows::ClearScreen(); }, Where([](int, int) { return true; }, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         FillWindow(Blue);
+        c.draw();
+        ExpectShown(c.expected, Blue);
     }
-};
-
-TEST_F(RectangleTest, CornersAreSortedAndBothIncluded) {
-    Wimdows::Rectangle(10, 10, 5, 5, Red, true);
-    ExpectExactly([](int x, int y) { return x >= 5 && x <= 10 && y >= 5 && y <= 10; }, Red, Blue);
-}
-
-TEST_F(RectangleTest, FrameIsOnePixelOnTheOutermostPixels) {
-    Wimdows::Rectangle(5, 10, 10, 5, Red, false);
-    ExpectExactly(
-        [](int x, int y) {
-            const bool inSquare = x >= 5 && x <= 10 && y >= 5 && y <= 10;
-            return inSquare && (x == 5 || x == 10 || y == 5 || y == 10);
-        },
-        Red, Blue);
-}
-
-TEST_F(RectangleTest, TopByteOfTheColourIsIgnored) {
-    Wimdows::Rectangle(0, 0, 3, 3, 0xAB0000FFU, true);
-    ExpectExactly([](int x, int y) { return x <= 3 && y <= 3; }, Red, Blue);
-}
-
-TEST_F(RectangleTest, ClippedAtTheEdges) {
-    Wimdows::Rectangle(-5, -5, 3, 3, Red, true);
-    Wimdows::Rectangle(Width - 2, Height - 2, Width + 10, Height + 10, Red, true);
-    Wimdows::Rectangle(Width, 0, Width + 5, 5, Red, true);
-    Wimdows::Rectangle(-20, 20, -10, 30, Red, true);
-    ExpectExactly(
-        [](int x, int y) { return (x <= 3 && y <= 3) || (x >= Width - 2 && y >= Height - 2); }, Red,
-        Blue);
-}
-
-TEST_F(RectangleTest, ExtremeCornersNeitherOverflowNorDrawOffscreenEdges) {
-    Wimdows::Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red, false);
-    ExpectExactly([](int, int) { return false; }, Red, Blue);
-    Wimdows::Rectangle(INT_MAX, INT_MAX, INT_MIN, INT_MIN, Green, true);
-    ExpectExactly([](int, int) { return true; }, Green, Blue);
-}
-
-TEST_F(RectangleTest, ClearScreenBlackensTheWholeArea) {
-    Wimdows::ClearScreen();
-    ExpectExactly([](int, int) { return true; }, 0, Blue);
 }
 
 // Text.
@@ -97,18 +77,6 @@ std::vector<std::uint32_t> Pixels(const Region& r) {
     return pixels;
 }
 
-// Pixels of a picture of the window that are not black outside the box.
-int PaintedOutside(const std::vector<std::uint32_t>& pixels, const Region& box) {
-    int outside = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const bool inBox = x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h;
-            outside += !inBox && pixels[static_cast<std::size_t>(y * Width + x)] != 0 ? 1 : 0;
-        }
-    }
-    return outside;
-}
-
 Region TextBox(std::string_view text, int x, int y, std::uint32_t style = 4) {
     std::uint32_t w = 0;
     std::uint32_t h = 0;
@@ -123,59 +91,53 @@ class TextTest : public WindowTest {
         Wimdows::ClearScreen();
         Wimdows::SetFont(4, 0x00FFFFFF);
     }
-    // Draws `text` at the top and a reference at y 60 and compares the two.
-    static bool SameAs(const std::function<void(int x, int y)>& draw, std::string_view reference) {
-        Wimdows::ClearScreen();
-        draw(0, 0);
-        Wimdows::Text(reference, 0, 60);
-        const Region box = TextBox(reference, 0, 0);
-        const std::vector<std::uint32_t> drawn = Pixels(box);
-        return box.w > 0 && drawn == Pixels({0, 60, box.w, box.h}) &&
-               drawn != std::vector<std::uint32_t>(drawn.size(), 0);
-    }
 };
 
-TEST_F(TextTest, NumbersAreWrittenInDecimal) {
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextInt(-42, x, y); }, "-42"));
-    EXPECT_FALSE(SameAs([](int x, int y) { Wimdows::TextInt(-42, x, y); }, "42"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextCard(0, x, y); }, "0"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextInt(INT_MIN, x, y); }, "-2147483648"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextCard(INT_MAX, x, y); }, "2147483647"));
-}
-
-TEST_F(TextTest, TextEndsAtTheFirstNul) {
-    EXPECT_TRUE(
-        SameAs([](int x, int y) { Wimdows::Text(std::string_view("ab\0cd", 5), x, y); }, "ab"));
-}
-
-TEST_F(TextTest, GlyphsAreDrawnInTheTextColourOnly) {
-    Wimdows::SetFont(4, 0xAB0000FFU);
-    Wimdows::Text("Hello, world", 10, 20);
-    const Region box = TextBox("Hello, world", 10, 20);
-    const std::vector<std::uint32_t> back = BackBuffer();
-    EXPECT_EQ(WindowSurface(), back) << "shown at once";
-    bool full = false;
-    for (const std::uint32_t pixel : back) {
-        EXPECT_EQ(pixel & 0xFFFF00U, 0U) << "only red";
-        full = full || pixel == Red;
+// Each drawing at the top matches `reference` drawn as text at y 60.
+TEST_F(TextTest, NumbersInDecimalAndTextToItsFirstNul) {
+    const std::pair<std::function<void()>, std::string_view> cases[] = {
+        {[] { Wimdows::TextInt(-42, 0, 0); }, "-42"},
+        {[] { Wimdows::TextCard(0, 0, 0); }, "0"},
+        {[] { Wimdows::TextInt(INT_MIN, 0, 0); }, "-2147483648"},
+        {[] { Wimdows::TextCard(INT_MAX, 0, 0); }, "2147483647"},
+        {[] { Wimdows::Text(std::string_view("ab\0cd", 5), 0, 0); }, "ab"},
+    };
+    for (const auto& [draw, reference] : cases) {
+        Wimdows::ClearScreen();
+        draw();
+        Wimdows::Text(reference, 0, 60);
+        const Region box = TextBox(reference, 0, 0);
+        const std::vector<std::uint32_t> drawn = Pixels({0, 0, Width, box.h});
+        EXPECT_EQ(drawn, Pixels({0, 60, Width, box.h})) << reference;
+        EXPECT_NE(drawn, std::vector<std::uint32_t>(drawn.size(), 0)) << reference;
     }
-    EXPECT_EQ(PaintedOutside(back, box), 0);
-    EXPECT_TRUE(full) << "solid parts of glyphs are exactly the text colour";
 }
 
 // Descenders, '_' and '|' reach below the font's nominal height, accents up to its top: the
-// cell GetTextSize reports must hold every pixel Text paints, in every style.
-TEST_F(TextTest, TheCellHoldsEverythingTheTextPaints) {
+// cell GetTextSize reports must hold every pixel Text paints, in every style, and glyphs are
+// the text colour on their solid parts and shades of it at their edges.
+TEST_F(TextTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
     const std::string_view samples[] = {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5", "]}"};
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
-        for (std::size_t i = 0; i < std::size(samples); ++i) {
+        for (const std::string_view sample : samples) {
             Wimdows::ClearScreen();
-            Wimdows::SetFont(style, 0x00FFFFFF);
-            Wimdows::Text(samples[i], 20, 30);
+            Wimdows::SetFont(style, 0xAB0000FFU);
+            Wimdows::Text(sample, 20, 30);
+            const Region box = TextBox(sample, 20, 30, style);
             const std::vector<std::uint32_t> back = BackBuffer();
-            EXPECT_NE(back, std::vector<std::uint32_t>(back.size(), 0));
-            EXPECT_EQ(PaintedOutside(back, TextBox(samples[i], 20, 30, style)), 0)
-                << "style " << style << ", sample " << i;
+            EXPECT_EQ(WindowSurface(), back) << "shown at once";
+            int outside = 0;
+            for (int y = 0; y < Height; ++y) {
+                for (int x = 0; x < Width; ++x) {
+                    const std::uint32_t pixel = back[static_cast<std::size_t>(y * Width + x)];
+                    const bool inBox =
+                        x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h;
+                    outside += !inBox && pixel != 0 ? 1 : 0;
+                    EXPECT_EQ(pixel & 0xFFFF00U, 0U) << "only red";
+                }
+            }
+            EXPECT_EQ(outside, 0) << "style " << style << ", " << sample;
+            EXPECT_NE(std::count(back.begin(), back.end(), Red), 0) << style << ", " << sample;
         }
     }
 }
@@ -184,8 +146,7 @@ TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
     TempDir dir;
     const std::string file =
         dir.Bmp("stripes.bmp", Width, 40, [](int i, int) { return i % 2 == 0 ? Green : Blue; });
-    const std::uint32_t stripes = Wimdows::LoadBitmap(file, Width, 40);
-    Wimdows::DrawBitmap(stripes, 0, 0);
+    Wimdows::DrawBitmap(Wimdows::LoadBitmap(file, Width, 40), 0, 0);
     const std::vector<std::uint32_t> before = Pixels({0, 0, Width, 40});
     Wimdows::SetFont(4, 0);
     Wimdows::Text("Lives: 3", 4, 4);
@@ -198,17 +159,12 @@ TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
     const Region box = TextBox("Lives: 3", 4, 4);
     EXPECT_GT(kept, after.size() - static_cast<std::size_t>(box.w * box.h) / 2)
         << "most of the text cell still shows the bitmap";
-    EXPECT_EQ(BackBufferPixel(box.x, box.y), before[static_cast<std::size_t>(4 * Width + 4)]);
 }
 
 TEST_F(TextTest, SizesFollowTheFontStyle) {
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
         const Region once = TextBox("Meandor", 0, 0, style);
-        const Region again = TextBox("Meandor", 0, 0, style);
-        EXPECT_GT(once.w, 0) << style;
         EXPECT_GT(once.h, 0) << style;
-        EXPECT_EQ(once.w, again.w);
-        EXPECT_EQ(once.h, again.h);
         EXPECT_GT(TextBox("Meandor!", 0, 0, style).w, once.w) << style;
         EXPECT_EQ(TextBox("a\nb", 0, 0, style).h, once.h) << "one line, newline not interpreted";
         const bool fixed = style == 2 || style == 4 || style == 5;

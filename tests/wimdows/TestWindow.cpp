@@ -1,6 +1,5 @@
 #include "TestWindow.hpp"
 
-
 namespace WimdowsTest {
 namespace {
 
@@ -36,8 +35,7 @@ SDL_Event WindowEvent(SDL_WindowEventID id) {
 }
 
 void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
-    SDL_Event event = KeyEvent(down, scancode, sym, mod, repeat);
-    TestKit::Push(event);
+    TestKit::Push(KeyEvent(down, scancode, sym, mod, repeat));
 }
 
 void PushTogether(std::vector<SDL_Event> events) {
@@ -61,14 +59,7 @@ void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
 }
 
 void PushWindowEvent(SDL_WindowEventID id) {
-    SDL_Event event = WindowEvent(id);
-    TestKit::Push(event);
-}
-
-void PushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    TestKit::Push(event);
+    TestKit::Push(WindowEvent(id));
 }
 
 std::vector<std::uint32_t> BackBuffer() {
@@ -81,6 +72,21 @@ std::vector<std::uint32_t> WindowSurface() {
 
 void FillWindow(std::uint32_t color) {
     Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
+}
+
+void ExpectShown(const Expected& expected, std::uint32_t background) {
+    const std::vector<std::uint32_t> back = BackBuffer();
+    EXPECT_EQ(WindowSurface(), back);
+    int wrong = 0;
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const std::uint32_t want = expected(x, y).value_or(background);
+            if (back[static_cast<std::size_t>(y * Width + x)] != want && ++wrong <= 5) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 std::filesystem::path BmpSuite() {

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "TestKit.hpp"
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
-
-#include "TestKit.hpp"
 
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +34,6 @@ void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMO
 void PushMouseMove(int x, int y);
 void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 void PushWindowEvent(SDL_WindowEventID id);
-void PushQuit();
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
                    bool repeat = false);
 SDL_Event WindowEvent(SDL_WindowEventID id);
@@ -45,6 +44,12 @@ void PushTogether(std::vector<SDL_Event> events);
 std::vector<std::uint32_t> BackBuffer();
 std::vector<std::uint32_t> WindowSurface();
 void FillWindow(std::uint32_t color);
+
+// Colour each pixel should have, or empty where the window keeps its background.
+using Expected = std::function<std::optional<std::uint32_t>(int x, int y)>;
+inline const Expected Nothing = [](int, int) { return std::optional<std::uint32_t>(); };
+// The back buffer is `expected` on `background`, and the window surface shows the same.
+void ExpectShown(const Expected& expected, std::uint32_t background);
 
 using TestKit::Picture;
 using TestKit::TempDir;
