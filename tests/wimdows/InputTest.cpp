@@ -131,68 +131,45 @@ TEST_F(KeyboardTest, KeyHeldWhileAnotherWindowHasTheFocusStaysHeld) {
     EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{16});
 }
 
-class MouseTest : public WindowTest {
-  protected:
-    struct Release {
-        std::int32_t x;
-        std::int32_t y;
-        bool operator==(const Release&) const = default;
-    };
-    void Record() {
-        Wimdows::OnMouseLeftUp([this](std::int32_t x, std::int32_t y) {
-            releases.push_back({x, y});
-            callbackThread = std::this_thread::get_id();
-        });
-    }
-    static std::pair<std::int32_t, std::int32_t> Position() {
-        std::int32_t x = -1;
-        std::int32_t y = -1;
-        Wimdows::MousePos(x, y);
-        return {x, y};
-    }
-    std::vector<Release> releases;
-    std::thread::id callbackThread;
-};
+using MouseTest = WindowTest;
 
-// Coordinates outside the window read as unsigned 16-bit numbers.
-TEST_F(MouseTest, PositionComesFromMovesAndTheCallbackGetsReleases) {
+std::pair<std::int32_t, std::int32_t> Position() {
+    std::pair<std::int32_t, std::int32_t> at{-1, -1};
+    Wimdows::MousePos(at.first, at.second);
+    return at;
+}
+
+// The position comes from moves only, read as unsigned 16-bit numbers outside the window; the
+// latest callback gets every left release, also a double-click's, on the window thread.
+TEST_F(MouseTest, PositionFromMovesAndLeftReleasesToTheLatestCallback) {
     EXPECT_EQ(Position(), std::make_pair(0, 0));
-    Record();
+    int replaced = 0;
+    Wimdows::OnMouseLeftUp([&replaced](std::int32_t, std::int32_t) { ++replaced; });
+    std::vector<std::pair<std::int32_t, std::int32_t>> releases;
+    std::thread::id callbackThread;
+    Wimdows::OnMouseLeftUp([&](std::int32_t x, std::int32_t y) {
+        releases.emplace_back(x, y);
+        callbackThread = std::this_thread::get_id();
+    });
     PushMouseMove(10, 20);
     PushButton(true, SDL_BUTTON_LEFT, 50, 60);
     PushButton(false, SDL_BUTTON_LEFT, 55, 65);
-    PushMouseMove(-3, 4);
-    PushButton(false, SDL_BUTTON_LEFT, 5, -7);
-    WaitUntilHandled();
-    EXPECT_EQ(Position(), std::make_pair(65533, 4));
-    EXPECT_EQ(releases, (std::vector<Release>{{55, 65}, {5, 65529}}));
-    EXPECT_NE(callbackThread, std::this_thread::get_id()) << "it runs on the window thread";
-}
-
-TEST_F(MouseTest, DoubleClickIsPressReleaseDoubleClickRelease) {
-    Record();
-    PushButton(true, SDL_BUTTON_LEFT, 1, 1, 1);
-    PushButton(false, SDL_BUTTON_LEFT, 1, 1, 1);
     PushButton(true, SDL_BUTTON_LEFT, 2, 2, 2);
     PushButton(false, SDL_BUTTON_LEFT, 2, 2, 2);
     PushButton(true, SDL_BUTTON_RIGHT, 3, 3);
     PushButton(false, SDL_BUTTON_RIGHT, 3, 3);
+    PushMouseMove(-3, 4);
+    PushButton(false, SDL_BUTTON_LEFT, 5, -7);
     WaitUntilHandled();
-    EXPECT_EQ(releases, (std::vector<Release>{{1, 1}, {2, 2}}));
-}
-
-TEST_F(MouseTest, LaterRegistrationReplacesAndEmptyUnregisters) {
-    int first = 0;
-    int second = 0;
-    Wimdows::OnMouseLeftUp([&first](std::int32_t, std::int32_t) { ++first; });
-    Wimdows::OnMouseLeftUp([&second](std::int32_t, std::int32_t) { ++second; });
-    PushButton(false, SDL_BUTTON_LEFT, 1, 1);
-    WaitUntilHandled();
+    EXPECT_EQ(Position(), std::make_pair(65533, 4));
+    const decltype(releases) expected{{55, 65}, {2, 2}, {5, 65529}};
+    EXPECT_EQ(releases, expected);
+    EXPECT_NE(callbackThread, std::this_thread::get_id());
+    EXPECT_EQ(replaced, 0);
     Wimdows::OnMouseLeftUp({});
     PushButton(false, SDL_BUTTON_LEFT, 1, 1);
     WaitUntilHandled();
-    EXPECT_EQ(first, 0);
-    EXPECT_EQ(second, 1);
+    EXPECT_EQ(releases, expected) << "an empty callback unregisters";
 }
 
 } // namespace

@@ -68,13 +68,7 @@ class Soak : public ::testing::Test {
     }
 };
 
-// Letters A to Z in turn.
-SDL_Scancode Letter(int i) {
-    return static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26);
-}
-SDL_Keycode LetterSym(int i) {
-    return SDLK_a + i % 26;
-}
+// Key i is the letter A to Z in turn.
 std::uint32_t LetterCode(int i) {
     return static_cast<std::uint32_t>('A' + i % 26);
 }
@@ -123,14 +117,10 @@ constexpr int BatchKeys = 10000;
 
 void PushKeys(int count) {
     for (int i = 0; i < count; ++i) {
-        PushKey(true, Letter(i), LetterSym(i));
-        PushKey(false, Letter(i), LetterSym(i));
+        const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26);
+        PushKey(true, scancode, SDLK_a + i % 26);
+        PushKey(false, scancode, SDLK_a + i % 26);
     }
-}
-
-void PressKeys(int count) {
-    PushKeys(count);
-    WaitUntilHandled();
 }
 
 // SDL keeps the entries of its event queue for reuse, as many as were ever queued at once.
@@ -162,9 +152,8 @@ int DrainInOrder() {
 }
 
 void ExpectEmptyAndNothingHeld() {
-    std::uint32_t code = 12345;
+    std::uint32_t code = 0;
     EXPECT_FALSE(Wimdows::GetKeyPressed(code));
-    EXPECT_EQ(code, 12345U);
     for (int i = 0; i < 26; ++i) {
         EXPECT_FALSE(Wimdows::KeyDown(LetterCode(i))) << LetterCode(i);
     }
@@ -182,7 +171,8 @@ TEST_F(Soak, HundredThousandKeysQueuedAndFlushed) {
     Wimdows::FlushKeys();
     const std::int64_t baseline = HeapInUse();
     for (int batch = 0; batch < Batches; ++batch) {
-        PressKeys(BatchKeys);
+        PushKeys(BatchKeys);
+        WaitUntilHandled();
         const std::int64_t full = HeapInUse() - baseline;
         EXPECT_GE(full, std::int64_t{BatchKeys} * 4) << batch << ": the queued keys unseen";
         EXPECT_LE(full, BatchKeys * NodeBound + Tolerance) << batch;
@@ -211,21 +201,18 @@ struct Load {
 // Small pictures of our own and good corpus files, between missing, empty, truncated,
 // malformed and unreadable ones, and sizes that are refused.
 std::vector<Load> LoadMix(const TempDir& dir) {
-    const std::string tile =
-        dir.Bmp("tile.bmp", 8, 8, [](int i, int j) { return (i + j) % 2 == 0 ? 0xFFFFFFU : 0U; });
+    const std::string tile = dir.Bmp("tile.bmp", 8, 8, [](int i, int j) { return (i ^ j) * 32U; });
     const std::string stripe = dir.Bmp("stripe.bmp", 16, 4, [](int i, int) { return i * 16U; });
     const std::string dot = dir.Bmp("dot.bmp", 1, 1, [](int, int) { return 0x0000FFU; });
-    std::vector<Load> mix{
-        {tile, 8, true},
-        {stripe, 16, true},
-        {dot, 4, true},
-        {tile, 0, false},
-        {dir.Path().string() + "/missing.bmp", 8, false},
-        {dir.File("empty.bmp", ""), 8, false},
-        {dir.File("signature.bmp", "BM"), 8, false},
-        {dir.File("text.bmp", "not a picture at all, only words"), 8, false},
-        {dir.Path().string(), 8, false},
-    };
+    std::vector<Load> mix{{tile, 8, true},
+                          {stripe, 16, true},
+                          {dot, 4, true},
+                          {tile, 0, false},
+                          {dir / "missing.bmp", 8, false},
+                          {dir.File("empty.bmp", ""), 8, false},
+                          {dir.File("signature.bmp", "BM"), 8, false},
+                          {dir.File("text.bmp", "not a picture at all, only words"), 8, false},
+                          {dir.Path().string(), 8, false}};
     const std::filesystem::path suite = BmpSuite();
     if (!suite.empty()) {
         for (const char* good : {"g/pal1.bmp", "g/pal8.bmp", "g/rgb24.bmp", "g/pal4rle.bmp"}) {
