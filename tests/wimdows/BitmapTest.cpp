@@ -1,5 +1,6 @@
 #include "TestWindow.hpp"
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -155,7 +156,8 @@ TEST_F(BitmapTest, LoadedSizeWinsOverTheFileSize) {
     }
 }
 
-// A two-colour file says by its palette which index is white.
+// A two-colour file says by its palette which index is white: pal1.bmp and pal1wb.bmp are the
+// same picture with their palettes swapped.
 TEST_F(BitmapTest, TwoColourMaskGoesByColourNotIndex) {
     const std::filesystem::path suite = BmpSuite();
     if (suite.empty()) {
@@ -163,23 +165,17 @@ TEST_F(BitmapTest, TwoColourMaskGoesByColourNotIndex) {
     }
     const std::string red = dir.Bmp("red.bmp", 127, 64, [](int, int) { return Red; });
     const std::uint32_t picture = Wimdows::LoadBitmap(red, 127, 64);
-    const std::uint32_t blackWhite = Wimdows::LoadBitmap((suite / "g/pal1.bmp").string(), 127, 64);
-    const std::uint32_t whiteBlack =
-        Wimdows::LoadBitmap((suite / "g/pal1wb.bmp").string(), 127, 64);
-    ASSERT_NE(blackWhite, 0U);
-    ASSERT_NE(whiteBlack, 0U);
-
-    Wimdows::DrawBitmap(blackWhite, 0, 0);
+    Wimdows::DrawBitmap(Wimdows::LoadBitmap((suite / "g/pal1.bmp").string(), 127, 64), 0, 0);
     const std::vector<std::uint32_t> mask = BackBuffer();
-    for (const std::uint32_t m : {blackWhite, whiteBlack}) {
+    ASSERT_NE(std::count(mask.begin(), mask.end(), White), 0);
+    for (const char* file : {"g/pal1.bmp", "g/pal1wb.bmp"}) {
         FillWindow(Blue);
-        Wimdows::DrawMaskBitmap(picture, m, 0, 0);
+        Wimdows::DrawMaskBitmap(picture, Wimdows::LoadBitmap((suite / file).string(), 127, 64), 0,
+                                0);
         ExpectShown(
-            [&mask](int x, int y) -> std::optional<std::uint32_t> {
-                if (x < 127 && y < 64 && mask[static_cast<std::size_t>(y * Width + x)] == White) {
-                    return Red;
-                }
-                return std::nullopt;
+            [&mask](int x, int y) {
+                const bool white = mask[static_cast<std::size_t>(y * Width + x)] == White;
+                return white ? std::optional(Red) : std::nullopt;
             },
             Blue);
     }
@@ -195,13 +191,12 @@ TEST_F(BitmapTest, CorpusFilesLoadOrFailCleanly) {
     int files = 0;
     for (const char* set : {"g", "q", "b"}) {
         for (const auto& entry : std::filesystem::directory_iterator(suite / set)) {
-            const std::string file = entry.path().string();
             ++files;
-            for (const auto& [width, height] : {std::pair{32U, 32U}, std::pair{200U, 150U}}) {
-                const std::uint32_t handle = Wimdows::LoadBitmap(file, width, height);
-                if (std::string(set) == "g" && entry.path().filename() != "rgb32bf.bmp") {
-                    EXPECT_NE(handle, 0U) << file;
-                }
+            for (const std::uint32_t side : {32U, 150U}) {
+                const std::uint32_t handle = Wimdows::LoadBitmap(entry.path().string(), side, side);
+                EXPECT_TRUE(handle != 0 || set != std::string("g") ||
+                            entry.path().filename() == "rgb32bf.bmp")
+                    << entry.path();
                 Wimdows::DrawBitmap(handle, -3, -3);
                 Wimdows::DrawMaskBitmap(handle, handle, 5, 5);
             }
