@@ -9,7 +9,8 @@ namespace {
 using namespace WimdowsTest;
 
 // The user closes the window while the caller is in the middle of drawing: every drawing
-// operation after the close does nothing, nothing fails, nothing waits for ever.
+// operation after the close does nothing, nothing fails, nothing waits for ever, and text
+// measures 0 by 0.
 TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
     TempDir dir;
     const std::string tile = dir.Bmp("tile.bmp", 30, 30, [](int i, int) { return i * 8U; });
@@ -27,11 +28,18 @@ TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
         Wimdows::DrawBitmap(picture, x, 20);
         Wimdows::DrawMaskBitmap(picture, picture, x, 60);
         Wimdows::Text("Drawing", x, 100);
+        Wimdows::TextInt(-i, x, 120);
+        Wimdows::ClearScreen();
         Wimdows::UpdateWindow();
         EXPECT_NE(Wimdows::LoadBitmap(tile, 30, 30), 0U) << "with a window or without";
     }
     user.join();
+    Wimdows::Testing::WaitUntilHandled();
     EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
+    std::uint32_t width = 7;
+    std::uint32_t height = 7;
+    Wimdows::GetTextSize("Hello", 4, width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(0U, 0U));
     // Bitmaps loaded with no window open go with the next window that closes.
     Wimdows::Window("Closing", Width, Height);
     Wimdows::KillWindow();

@@ -29,21 +29,6 @@ TEST(Lifecycle, ClientAreaHasExactlyTheRequestedSize) {
     EXPECT_FALSE(Wimdows::WindowOpen());
 }
 
-TEST(Lifecycle, WithoutAWindowEveryCallIsHarmless) {
-    Wimdows::KillWindow();
-    Wimdows::ClearScreen();
-    Wimdows::Rectangle(0, 0, 10, 10, Red, true);
-    Wimdows::TextInt(-42, 0, 0);
-    Wimdows::DrawBitmap(1, 0, 0);
-    Wimdows::DrawMaskBitmap(1, 1, 0, 0);
-    Wimdows::UpdateWindow();
-    WaitUntilHandled();
-    std::uint32_t width = 7;
-    std::uint32_t height = 7;
-    Wimdows::GetTextSize("Hello", 4, width, height);
-    EXPECT_EQ(std::pair(width, height), std::pair(0U, 0U));
-}
-
 // However a window ends, the next one starts with nothing of it: no keys, no mouse position,
 // no callback, no bitmaps. The close box and a quit request (Ctrl+C on the console) end it as
 // KillWindow does.
