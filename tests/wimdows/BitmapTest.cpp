@@ -95,12 +95,7 @@ TEST_F(BitmapTest, DrawingPicturesAndMasks) {
     const std::uint32_t diagonal =
         Load("diagonal.bmp", 30, [](int i, int j) { return i > j ? White : 0U; });
     const std::uint32_t small = Load("small.bmp", 10, [](int, int) { return White; });
-    struct Case {
-        const char* what;
-        std::function<void()> draw;
-        Expected expected;
-    };
-    const Case cases[] = {
+    const Drawing drawings[] = {
         {"exactly its cells", [] { Wimdows::DrawBitmap(1, 60, 90); }, TileAt(60, 90)},
         {"clipped at the top left", [] { Wimdows::DrawBitmap(1, -10, -5); }, TileAt(-10, -5)},
         {"clipped at the bottom right", [] { Wimdows::DrawBitmap(1, Width - 10, Height - 10); },
@@ -129,12 +124,7 @@ TEST_F(BitmapTest, DrawingPicturesAndMasks) {
         {"a smaller mask hides the rest", [=] { Wimdows::DrawMaskBitmap(1, small, 5, 5); },
          TileAt(5, 5, [](int i, int j) { return i < 10 && j < 10; })},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        FillWindow(Blue);
-        c.draw();
-        ExpectShown(c.expected, Blue);
-    }
+    ExpectDrawings(drawings, Blue);
 }
 
 // Quadrants of a 10 x 10 file loaded at the size asked for, also when only one side differs.

@@ -23,15 +23,10 @@ bool InSquare(int x, int y) {
 using DrawingTest = WindowTest;
 
 TEST_F(DrawingTest, RectanglesAndClearScreen) {
-    struct Case {
-        const char* what;
-        std::function<void()> draw;
-        Expected expected;
-    };
     const auto rectangle = [](int x0, int y0, int x1, int y1, std::uint32_t color, bool fill) {
         return [=] { Wimdows::Rectangle(x0, y0, x1, y1, color, fill); };
     };
-    const Case cases[] = {
+    const Drawing drawings[] = {
         {"corners in any order, both included", rectangle(10, 10, 5, 5, Red, true),
          Where(InSquare, Red)},
         {"a frame is the outermost pixels", rectangle(5, 10, 10, 5, Red, false),
@@ -49,12 +44,7 @@ TEST_F(DrawingTest, RectanglesAndClearScreen) {
          Where([](int, int) { return true; }, Green)},
         {"ClearScreen", [] { Wimdows::ClearScreen(); }, Where([](int, int) { return true; }, 0)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        FillWindow(Blue);
-        c.draw();
-        ExpectShown(c.expected, Blue);
-    }
+    ExpectDrawings(drawings, Blue);
 }
 
 // Text.

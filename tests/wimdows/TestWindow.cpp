@@ -89,6 +89,15 @@ void ExpectShown(const Expected& expected, std::uint32_t background) {
     EXPECT_EQ(wrong, 0);
 }
 
+void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background) {
+    for (const Drawing& drawing : drawings) {
+        SCOPED_TRACE(drawing.what);
+        FillWindow(background);
+        drawing.draw();
+        ExpectShown(drawing.expected, background);
+    }
+}
+
 std::filesystem::path BmpSuite() {
     const std::filesystem::path suite =
         std::filesystem::path(MEANDOR_SOURCE_DIR) / ".." / "shared" / "corpora" / "bmpsuite";

@@ -10,6 +10,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,15 @@ using Expected = std::function<std::optional<std::uint32_t>(int x, int y)>;
 inline const Expected Nothing = [](int, int) { return std::optional<std::uint32_t>(); };
 // The back buffer is `expected` on `background`, and the window surface shows the same.
 void ExpectShown(const Expected& expected, std::uint32_t background);
+
+// A drawing and what it must leave on a window filled with one colour.
+struct Drawing {
+    const char* what;
+    std::function<void()> draw;
+    Expected expected;
+};
+// Each drawing on a window filled with `background` anew.
+void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background);
 
 using TestKit::Picture;
 using TestKit::TempDir;
