@@ -7,15 +7,14 @@
 namespace {
 
 using namespace WimdowsTest;
+using Wimdows::Testing::WaitUntilHandled;
 
-// The user closes the window while the caller is in the middle of drawing: every drawing
-// operation after the close does nothing, nothing fails, nothing waits for ever, and text
-// measures 0 by 0.
+// The user closes the window while the caller is in the middle of drawing: every call after
+// the close does nothing, nothing fails or waits for ever, and text measures 0 by 0.
 TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
     TempDir dir;
     const std::string tile = dir.Bmp("tile.bmp", 30, 30, [](int i, int) { return i * 8U; });
     Wimdows::Window("Closing", Width, Height);
-    ASSERT_TRUE(Wimdows::WindowOpen());
     const std::uint32_t picture = Wimdows::LoadBitmap(tile, 30, 30);
     std::thread user([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -27,14 +26,14 @@ TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
         Wimdows::Rectangle(x, 0, x + 10, 10, static_cast<std::uint32_t>(i), true);
         Wimdows::DrawBitmap(picture, x, 20);
         Wimdows::DrawMaskBitmap(picture, picture, x, 60);
-        Wimdows::Text("Drawing", x, 100);
+        Wimdows::Text("Clipped at the edges", x - 30, i % 2 == 0 ? -5 : Height - 5);
         Wimdows::TextInt(-i, x, 120);
         Wimdows::ClearScreen();
         Wimdows::UpdateWindow();
         EXPECT_NE(Wimdows::LoadBitmap(tile, 30, 30), 0U) << "with a window or without";
     }
     user.join();
-    Wimdows::Testing::WaitUntilHandled();
+    WaitUntilHandled();
     EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
     std::uint32_t width = 7;
     std::uint32_t height = 7;
@@ -45,12 +44,11 @@ TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
     Wimdows::KillWindow();
 }
 
-// Keys and mouse moves arrive while the caller drains the queue and reads the position:
-// every key arrives once and in order, and a position is never half of one move and half
-// of another (each move pushed has x equal to y).
+// Keys and mouse moves arrive while the caller drains the queue and reads the position: every
+// key arrives once and in order, and a position is never half of one move and half of another
+// (each move has x equal to y).
 TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
     Wimdows::Window("Input", Width, Height);
-    ASSERT_TRUE(Wimdows::WindowOpen());
     std::atomic<int> releases{0};
     Wimdows::OnMouseLeftUp([&releases](std::int32_t, std::int32_t) { ++releases; });
     constexpr int Keys = 3000;
@@ -63,13 +61,12 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
             }
         }
     });
-    int received = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    int received = 0;
     while (received < Keys && std::chrono::steady_clock::now() < deadline) {
         std::uint32_t code = 0;
         if (Wimdows::GetKeyPressed(code)) {
-            ASSERT_EQ(code, static_cast<std::uint32_t>('A' + received % 26)) << received;
-            ++received;
+            ASSERT_EQ(code, static_cast<std::uint32_t>('A' + received++ % 26)) << received;
         }
         std::int32_t x = 0;
         std::int32_t y = 0;
@@ -78,10 +75,35 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
         (void)Wimdows::KeyDown(code);
     }
     producer.join();
-    Wimdows::Testing::WaitUntilHandled();
+    WaitUntilHandled();
     EXPECT_EQ(received, Keys);
     EXPECT_EQ(releases.load(), Keys / 100);
     Wimdows::KillWindow();
+}
+
+// The close box clicked the moment a window maps: the caller is told there was a window, and
+// that it is closed, however quickly it went.
+TEST(Concurrency, WindowClosedBeforeTheCallerLooksStillEndsTheWait) {
+    Wimdows::Window("First", 80, 60);
+    std::atomic<bool> done{false};
+    std::thread closer([&done] {
+        while (!done.load()) {
+            SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+            SDL_PushEvent(&close);
+            std::this_thread::yield();
+        }
+    });
+    int closedAtOnce = 0;
+    for (int i = 0; i < 200; ++i) {
+        Wimdows::Window("Closed at once", 80, 60);
+        EXPECT_FALSE(Wimdows::WindowFailed());
+        closedAtOnce += Wimdows::WindowOpen() ? 0 : 1;
+    }
+    done.store(true);
+    closer.join();
+    SDL_FlushEvent(SDL_WINDOWEVENT);
+    Wimdows::KillWindow();
+    EXPECT_GT(closedAtOnce, 0);
 }
 
 } // namespace

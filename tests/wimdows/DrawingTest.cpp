@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 
 namespace {
 
@@ -27,8 +28,7 @@ TEST_F(DrawingTest, RectanglesAndClearScreen) {
         return [=] { Wimdows::Rectangle(x0, y0, x1, y1, color, fill); };
     };
     const Drawing drawings[] = {
-        {"corners in any order, both included", rectangle(10, 10, 5, 5, Red, true),
-         Where(InSquare, Red)},
+        {"corners in any order", rectangle(10, 10, 5, 5, Red, true), Where(InSquare, Red)},
         {"a frame is the outermost pixels", rectangle(5, 10, 10, 5, Red, false),
          Where([](int x, int y) { return InSquare(x, y) && (x % 5 == 0 || y % 5 == 0); }, Red)},
         {"clipped at the top left", rectangle(-5, -5, 3, 3, Red, true),
@@ -130,10 +130,8 @@ TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
     Wimdows::SetFont(4, 0);
     Wimdows::Text("Lives: 3", 4, 4);
     const std::vector<std::uint32_t> after = BackBuffer();
-    std::ptrdiff_t changed = 0;
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        changed += after[i] != before[i] ? 1 : 0;
-    }
+    const int changed = std::inner_product(before.begin(), before.end(), after.begin(), 0,
+                                           std::plus<>(), std::not_equal_to<>());
     const Box box = TextBox("Lives: 3");
     EXPECT_GT(changed, 0) << "the glyphs were drawn";
     EXPECT_LT(changed, box.w * box.h / 2) << "most of the text cell still shows the bitmap";
@@ -152,14 +150,6 @@ TEST_F(TextTest, SizesFollowTheFontStyle) {
         << "unknown styles are the default interface font";
     EXPECT_NE(TextBox("Meandor", 0).w, TextBox("Meandor", 4).w);
     EXPECT_EQ(TextBox("").w, 0);
-}
-
-TEST_F(TextTest, TextPartlyOutsideIsClipped) {
-    Wimdows::Text("Clipped at every edge", -7, -5);
-    Wimdows::Text("Clipped at every edge", Width - 20, Height - 5);
-    Wimdows::Text("Nowhere", INT_MAX, INT_MIN);
-    EXPECT_EQ(WindowSurface(), BackBuffer());
-    EXPECT_NE(BackBuffer(), std::vector<std::uint32_t>(Width * Height, 0));
 }
 
 } // namespace

@@ -30,27 +30,33 @@ class WindowTest : public ::testing::Test {
 };
 
 // Input through the real event path of the window thread.
-void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
-             bool repeat = false);
-void PushMouseMove(int x, int y);
-void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
-void PushWindowEvent(SDL_WindowEventID id);
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
                    bool repeat = false);
 SDL_Event WindowEvent(SDL_WindowEventID id);
+inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                    bool repeat = false) {
+    TestKit::Push(KeyEvent(down, scancode, sym, mod, repeat));
+}
+inline void PushMouseMove(int x, int y) {
+    TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
+}
+inline void PushWindowEvent(SDL_WindowEventID id) {
+    TestKit::Push(WindowEvent(id));
+}
+void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 // Into the queue in one step, as SDL queues what one platform event brings about.
 void PushTogether(std::vector<SDL_Event> events);
 
 // Every pixel of the back buffer or the window surface as colour values, row by row.
 std::vector<std::uint32_t> BackBuffer();
 std::vector<std::uint32_t> WindowSurface();
-void FillWindow(std::uint32_t color);
+inline void FillWindow(std::uint32_t color) {
+    Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
+}
 
 // Colour each pixel should have, or empty where the window keeps its background.
 using Expected = std::function<std::optional<std::uint32_t>(int x, int y)>;
 inline const Expected Nothing = [](int, int) { return std::optional<std::uint32_t>(); };
-// The back buffer is `expected` on `background`, and the window surface shows the same.
-void ExpectShown(const Expected& expected, std::uint32_t background);
 
 // A drawing and what it must leave on a window filled with one colour.
 struct Drawing {
@@ -58,10 +64,10 @@ struct Drawing {
     std::function<void()> draw;
     Expected expected;
 };
-// Each drawing on a window filled with `background` anew.
+// Each drawing on a window filled with `background` anew: the back buffer is as expected, and
+// the window surface shows the same.
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background);
 
-using TestKit::Picture;
 using TestKit::TempDir;
 
 // The corpus folder of BMP files, empty if it is not there.
