@@ -75,11 +75,10 @@ TEST_F(Menu, DrawButtonShowsTheLookUnderThePointer) {
     EXPECT_EQ(Wimdows::Testing::WindowPixel(200, 80), 0U) << "invisible: not drawn";
 }
 
-// A click is claimed once, the latest one, by the lowest visible button it is in.
+// A click is claimed once, by the lowest visible button it is in.
 TEST_F(Menu, AClickIsClaimedOnceByTheFirstVisibleButtonItIsIn) {
     EXPECT_FALSE(ButtonSelected(menu[0])) << "starts listening";
     menu[1].y0 = 60;
-    Click(600, 600);
     Click(200, 80);
     menu[0].visible = false;
     EXPECT_FALSE(ButtonSelected(menu[0]));
