@@ -81,29 +81,4 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
     Wimdows::KillWindow();
 }
 
-// The close box clicked the moment a window maps: the caller is told there was a window, and
-// that it is closed, however quickly it went.
-TEST(Concurrency, WindowClosedBeforeTheCallerLooksStillEndsTheWait) {
-    Wimdows::Window("First", 80, 60);
-    std::atomic<bool> done{false};
-    std::thread closer([&done] {
-        while (!done.load()) {
-            SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
-            SDL_PushEvent(&close);
-            std::this_thread::yield();
-        }
-    });
-    int closedAtOnce = 0;
-    for (int i = 0; i < 200; ++i) {
-        Wimdows::Window("Closed at once", 80, 60);
-        EXPECT_FALSE(Wimdows::WindowFailed());
-        closedAtOnce += Wimdows::WindowOpen() ? 0 : 1;
-    }
-    done.store(true);
-    closer.join();
-    SDL_FlushEvent(SDL_WINDOWEVENT);
-    Wimdows::KillWindow();
-    EXPECT_GT(closedAtOnce, 0);
-}
-
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <numeric>
 
 namespace {
 
@@ -47,68 +46,31 @@ TEST_F(DrawingTest, RectanglesAndClearScreen) {
     ExpectDrawings(drawings, Blue);
 }
 
-struct Box {
-    int w;
-    int h;
-};
-
-Box TextBox(std::string_view text, std::uint32_t style = 4) {
+std::pair<int, int> TextBox(std::string_view text, std::uint32_t style) {
     std::uint32_t w = 0;
     std::uint32_t h = 0;
     Wimdows::GetTextSize(text, style, w, h);
     return {static_cast<int>(w), static_cast<int>(h)};
 }
 
-class TextTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        Wimdows::ClearScreen();
-        Wimdows::SetFont(4, 0x00FFFFFF);
-    }
-};
-
-// Each drawing at the top looks as `reference` drawn as text at y 60.
-TEST_F(TextTest, NumbersInDecimalAndTextToItsFirstNul) {
-    const std::pair<std::function<void()>, std::string_view> cases[] = {
-        {[] { Wimdows::TextInt(-42, 0, 0); }, "-42"},
-        {[] { Wimdows::TextCard(0, 0, 0); }, "0"},
-        {[] { Wimdows::TextInt(INT_MIN, 0, 0); }, "-2147483648"},
-        {[] { Wimdows::TextCard(INT_MAX, 0, 0); }, "2147483647"},
-        {[] { Wimdows::Text(std::string_view("ab\0cd", 5), 0, 0); }, "ab"},
-    };
-    for (const auto& [draw, reference] : cases) {
-        Wimdows::ClearScreen();
-        draw();
-        Wimdows::Text(reference, 0, 60);
-        const std::vector<std::uint32_t> back = BackBuffer();
-        const auto top = back.begin();
-        const auto rows = static_cast<std::ptrdiff_t>(TextBox(reference).h) * Width;
-        EXPECT_TRUE(std::equal(top, top + rows, top + 60 * Width)) << reference;
-        EXPECT_NE(std::count(top, top + rows, 0U), rows) << reference;
-    }
-}
-
 // Descenders, '_' and '|' reach below the font's nominal height, accents up to its top: the
 // cell GetTextSize reports must hold every pixel Text paints, in every style, and glyphs are
 // the text colour on their solid parts and shades of it at their edges.
-TEST_F(TextTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
-    const std::string_view samples[] = {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5", "]}"};
+TEST_F(DrawingTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
-        for (const std::string_view sample : samples) {
+        for (const std::string_view sample : {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5]}"}) {
             Wimdows::ClearScreen();
             Wimdows::SetFont(style, Red);
             Wimdows::Text(sample, 20, 30);
-            const Box box = TextBox(sample, style);
+            const auto [w, h] = TextBox(sample, style);
             const std::vector<std::uint32_t> back = BackBuffer();
             EXPECT_EQ(WindowSurface(), back) << "shown at once";
             int stray = 0;
             for (int y = 0; y < Height; ++y) {
                 for (int x = 0; x < Width; ++x) {
                     const std::uint32_t pixel = back[static_cast<std::size_t>(y * Width + x)];
-                    stray +=
-                        (pixel != 0 && (x < 20 || x >= 20 + box.w || y < 30 || y >= 30 + box.h)) ||
-                        (pixel & ~Red) != 0;
+                    stray += (pixel != 0 && (x < 20 || x >= 20 + w || y < 30 || y >= 30 + h)) ||
+                             (pixel & ~Red) != 0;
                 }
             }
             EXPECT_EQ(stray, 0) << "style " << style << ", " << sample;
@@ -117,36 +79,19 @@ TEST_F(TextTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
     }
 }
 
-// The background between the glyphs is left as it was.
-TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
-    TempDir dir;
-    const std::string file =
-        dir.Bmp("stripes.bmp", Width, 40, [](int i, int) { return i % 2 == 0 ? Green : Blue; });
-    Wimdows::DrawBitmap(Wimdows::LoadBitmap(file, Width, 40), 0, 0);
-    const std::vector<std::uint32_t> before = BackBuffer();
-    Wimdows::SetFont(4, 0);
-    Wimdows::Text("Lives: 3", 4, 4);
-    const std::vector<std::uint32_t> after = BackBuffer();
-    const int changed = std::inner_product(before.begin(), before.end(), after.begin(), 0,
-                                           std::plus<>(), std::not_equal_to<>());
-    const Box box = TextBox("Lives: 3");
-    EXPECT_GT(changed, 0) << "the glyphs were drawn";
-    EXPECT_LT(changed, box.w * box.h / 2) << "most of the text cell still shows the bitmap";
-}
-
-TEST_F(TextTest, SizesFollowTheFontStyle) {
+// One line whatever the newlines; fixed-pitch styles 2, 4 and 5; unknown styles are style 0.
+TEST_F(DrawingTest, TextSizesFollowTheFontStyle) {
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
-        const Box once = TextBox("Meandor", style);
-        EXPECT_GT(once.h, 0) << style;
-        EXPECT_GT(TextBox("Meandor!", style).w, once.w) << style;
-        EXPECT_EQ(TextBox("a\nb", style).h, once.h) << "one line, newline not interpreted";
+        const auto [w, h] = TextBox("Meandor", style);
+        EXPECT_GT(h, 0) << style;
+        EXPECT_GT(TextBox("Meandor!", style).first, w) << style;
+        EXPECT_EQ(TextBox("a\nb", style).second, h) << style;
         const bool fixed = style == 2 || style == 4 || style == 5;
-        EXPECT_EQ(TextBox("iiii", style).w == TextBox("MMMM", style).w, fixed) << style;
+        EXPECT_EQ(TextBox("iiii", style) == TextBox("MMMM", style), fixed) << style;
     }
-    EXPECT_EQ(TextBox("Meandor", 7).w, TextBox("Meandor", 0).w)
-        << "unknown styles are the default interface font";
-    EXPECT_NE(TextBox("Meandor", 0).w, TextBox("Meandor", 4).w);
-    EXPECT_EQ(TextBox("").w, 0);
+    EXPECT_EQ(TextBox("Meandor", 7), TextBox("Meandor", 0));
+    EXPECT_NE(TextBox("Meandor", 0), TextBox("Meandor", 4));
+    EXPECT_EQ(TextBox("", 4).first, 0);
 }
 
 } // namespace

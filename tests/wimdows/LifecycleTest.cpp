@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <stop_token>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -16,12 +17,13 @@ using Wimdows::Testing::WaitUntilHandled;
 
 constexpr std::uint32_t Red = 0x000000FF;
 
-// However a window ends (a new window, the close box, a quit request as Ctrl+C on the
-// console), the next one starts with nothing of it: no keys, mouse position, callback or bitmaps.
+// However a window ends (a new window, the close box, a quit request as Ctrl+C on the console,
+// the close box clicked the moment a window maps), the next one starts with nothing of it: no
+// keys, mouse position, callback or bitmaps.
 TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
     TempDir dir;
     const std::string tile = dir.Bmp("tile.bmp", 4, 4, [](int, int) { return Red; });
-    for (const Uint32 ending : {Uint32{0}, Uint32{SDL_WINDOWEVENT}, Uint32{SDL_QUIT}}) {
+    for (const std::string_view ending : {"new window", "close box", "quit", "closed at once"}) {
         SCOPED_TRACE(ending);
         Wimdows::Window("Old", 80, 60);
         ASSERT_EQ(Wimdows::LoadBitmap(tile, 4, 4), 1U);
@@ -31,12 +33,30 @@ TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
         PushKey(true, SDL_SCANCODE_A, SDLK_a);
         PushMouseMove(10, 20);
         WaitUntilHandled();
-        if (ending != 0) {
+        if (ending == "close box" || ending == "quit") {
             SDL_Event event = WindowEvent(SDL_WINDOWEVENT_CLOSE);
-            event.type = ending;
+            event.type = ending == "quit" ? SDL_QUIT : SDL_WINDOWEVENT;
             TestKit::Push(event);
             WaitUntilHandled();
             EXPECT_FALSE(Wimdows::WindowOpen());
+        } else if (ending == "closed at once") {
+            // Window must still return, with no failure, however quickly the window went.
+            std::jthread closer([](const std::stop_token& stop) {
+                for (SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE); !stop.stop_requested();
+                     std::this_thread::yield()) {
+                    SDL_PushEvent(&close);
+                }
+            });
+            bool closedAtOnce = false;
+            for (int i = 0; i < 200 && !closedAtOnce; ++i) {
+                Wimdows::Window("Closed at once", 80, 60);
+                EXPECT_FALSE(Wimdows::WindowFailed());
+                closedAtOnce = !Wimdows::WindowOpen();
+            }
+            EXPECT_TRUE(closedAtOnce);
+            closer.request_stop();
+            closer.join();
+            SDL_FlushEvent(SDL_WINDOWEVENT);
         }
         Wimdows::Window("New", 80, 60);
         std::uint32_t pressed = 0;
@@ -133,36 +153,35 @@ TEST(Lifecycle, InAProcessOfItsOwn) {
 }
 
 // The dummy driver saves every frame it puts on its screen, which shows what reached it.
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public WindowTest {
   protected:
     void SetUp() override {
         std::filesystem::current_path(dir.Path());
         ASSERT_EQ(setenv("SDL_VIDEO_DUMMY_SAVE_FRAMES", "1", 1), 0);
-        Wimdows::Window("Frames", Width, Height);
+        WindowTest::SetUp();
     }
     void TearDown() override {
-        Wimdows::KillWindow();
+        WindowTest::TearDown();
         unsetenv("SDL_VIDEO_DUMMY_SAVE_FRAMES");
         std::filesystem::current_path(previous);
     }
-
-    std::vector<std::filesystem::path> Frames() const {
-        return {std::filesystem::directory_iterator(dir.Path()), {}};
+    std::size_t Frames() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
     }
-
-    // The newest frame, by its eight-digit number; pixels as the library's colour values.
+    // Frames are numbered with eight digits, so the newest is the greatest name.
     std::vector<std::uint32_t> LastFrame() const {
-        const std::vector<std::filesystem::path> frames = Frames();
+        const std::vector<std::filesystem::path> frames{
+            std::filesystem::directory_iterator(dir.Path()), {}};
         using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
         const Surface loaded{SDL_LoadBMP(std::ranges::max(frames).c_str()), &SDL_FreeSurface};
         const Surface frame{SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0),
                             &SDL_FreeSurface};
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; frame && y < frame->h; ++y) {
-            const auto* row = static_cast<const Uint32*>(frame->pixels) + y * frame->pitch / 4;
-            for (int x = 0; x < frame->w; ++x) {
-                pixels.push_back(row[x] & 0xFFFFFFU);
-            }
+        // Four-byte pixels leave no padding at the ends of the rows.
+        const auto* first = static_cast<const std::uint32_t*>(frame->pixels);
+        std::vector<std::uint32_t> pixels(first, first + frame->w * frame->h);
+        for (std::uint32_t& pixel : pixels) {
+            pixel &= 0xFFFFFFU;
         }
         return pixels;
     }
@@ -171,25 +190,28 @@ class ScreenTest : public ::testing::Test {
     TempDir dir;
 };
 
-// Equal frames also mean the client area has exactly the size asked for.
+// Equal frames also mean the client area has exactly the size asked for. More dots than the
+// window keeps separate boxes for all go to the screen in the next frame.
 TEST_F(ScreenTest, EveryDrawingReachesTheScreenAndRepaintsShowEverything) {
     WaitUntilHandled();
-    ASSERT_NE(Frames().size(), 0U) << "the window is painted as it opens";
+    ASSERT_NE(Frames(), 0U) << "the window is painted as it opens";
     EXPECT_EQ(LastFrame(), BackBuffer());
     for (const std::uint32_t color : {Red, 0x0000FF00U}) {
-        Wimdows::Rectangle(20, 30, 60, 70, color, true);
+        for (int i = 0; i < 40; ++i) {
+            Wimdows::Rectangle(i * 4, i * 3, i * 4 + 1, i * 3 + 1, color, true);
+        }
         Wimdows::UpdateWindow();
         WaitUntilHandled();
         EXPECT_EQ(LastFrame(), BackBuffer()) << color;
     }
-    std::size_t drawn = Frames().size();
+    std::size_t drawn = Frames();
     Wimdows::UpdateWindow();
     WaitUntilHandled();
-    EXPECT_EQ(Frames().size(), drawn) << "nothing new to show puts nothing on the screen";
+    EXPECT_EQ(Frames(), drawn) << "nothing new to show puts nothing on the screen";
     for (const auto event : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_RESTORED}) {
         PushWindowEvent(event);
         WaitUntilHandled();
-        EXPECT_EQ(Frames().size(), ++drawn);
+        EXPECT_EQ(Frames(), ++drawn);
         EXPECT_EQ(LastFrame(), BackBuffer());
     }
 }

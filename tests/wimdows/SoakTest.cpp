@@ -45,22 +45,18 @@ struct Load {
 std::vector<Load> LoadMix(const TempDir& dir) {
     std::vector<Load> mix{
         {dir.Bmp("tile.bmp", 8, 8, [](int i, int j) { return (i ^ j) * 32U; }), 8, true},
-        {dir.Bmp("stripe.bmp", 16, 4, [](int i, int) { return i * 16U; }), 16, true},
         {dir.Bmp("dot.bmp", 1, 1, [](int, int) { return 0x0000FFU; }), 4, true},
         {dir / "tile.bmp", 0, false},
         {dir / "missing.bmp", 8, false},
-        {dir.File("empty.bmp", ""), 8, false},
         {dir.File("signature.bmp", "BM"), 8, false},
-        {dir.File("text.bmp", "not a picture at all, only words"), 8, false},
         {dir.Path().string(), 8, false}};
-    if (const std::filesystem::path suite = BmpSuite(); !suite.empty()) {
-        for (const char* good : {"g/pal1.bmp", "g/pal8.bmp", "g/rgb24.bmp", "g/pal4rle.bmp"}) {
-            mix.push_back({(suite / good).string(), 12, true});
-        }
-        // reallybig.bmp's declared size is refused before the decoder sees it.
-        for (const char* bad : {"b/badbitcount.bmp", "b/badwidth.bmp", "b/shortfile.bmp",
-                                "b/rgb16-880.bmp", "b/reallybig.bmp"}) {
-            mix.push_back({(suite / bad).string(), 12, false});
+    const std::filesystem::path suite = BmpSuite();
+    // reallybig.bmp's declared size is refused before the decoder sees it.
+    for (const char* file :
+         {"g/pal1.bmp", "g/pal8.bmp", "g/rgb24.bmp", "g/pal4rle.bmp", "b/badbitcount.bmp",
+          "b/badwidth.bmp", "b/shortfile.bmp", "b/rgb16-880.bmp", "b/reallybig.bmp"}) {
+        if (!suite.empty()) {
+            mix.push_back({(suite / file).string(), 12, file[0] == 'g'});
         }
     }
     return mix;
