@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -10,6 +13,8 @@ using namespace WimdowsTest;
 constexpr std::uint32_t Red = 0x000000FF;
 constexpr std::uint32_t Green = 0x0000FF00;
 constexpr std::uint32_t Blue = 0x00FF0000;
+constexpr std::uint32_t White = 0x00FFFFFF;
+constexpr std::uint32_t Grey = 0x00808080;
 
 // `color` on the pixels where `inside` holds.
 Expected Where(std::function<bool(int x, int y)> inside, std::uint32_t color) {
@@ -66,12 +71,11 @@ TEST_F(DrawingTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
             const std::vector<std::uint32_t> back = BackBuffer();
             EXPECT_EQ(WindowSurface(), back) << "shown at once";
             int stray = 0;
-            for (int y = 0; y < Height; ++y) {
-                for (int x = 0; x < Width; ++x) {
-                    const std::uint32_t pixel = back[static_cast<std::size_t>(y * Width + x)];
-                    stray += (pixel != 0 && (x < 20 || x >= 20 + w || y < 30 || y >= 30 + h)) ||
-                             (pixel & ~Red) != 0;
-                }
+            for (int i = 0; i < Width * Height; ++i) {
+                const auto [x, y] = std::pair(i % Width, i / Width);
+                const std::uint32_t pixel = back[static_cast<std::size_t>(i)];
+                stray += (pixel != 0 && (x < 20 || x >= 20 + w || y < 30 || y >= 30 + h)) ||
+                         (pixel & ~Red) != 0;
             }
             EXPECT_EQ(stray, 0) << "style " << style << ", " << sample;
             EXPECT_NE(std::count(back.begin(), back.end(), Red), 0) << style << ", " << sample;
@@ -92,6 +96,133 @@ TEST_F(DrawingTest, TextSizesFollowTheFontStyle) {
     EXPECT_EQ(TextBox("Meandor", 7), TextBox("Meandor", 0));
     EXPECT_NE(TextBox("Meandor", 0), TextBox("Meandor", 4));
     EXPECT_EQ(TextBox("", 4).first, 0);
+}
+
+// Every pixel of the 30 x 30 tile has its own colour.
+std::uint32_t Tile(int i, int j) {
+    return Wimdows::RGB(static_cast<std::uint8_t>(i * 8), static_cast<std::uint8_t>(j * 8), 100);
+}
+
+// The tile with its top left corner at (x0, y0), where `shown` holds.
+Expected TileAt(int x0, int y0, std::function<bool(int i, int j)> shown = {}) {
+    return [=](int x, int y) -> std::optional<std::uint32_t> {
+        const int i = x - x0;
+        const int j = y - y0;
+        if (i < 0 || i >= 30 || j < 0 || j >= 30 || (shown && !shown(i, j))) {
+            return std::nullopt;
+        }
+        return Tile(i, j);
+    };
+}
+
+// Red, green, white and grey quadrants, as a picture of `w` by `h`.
+std::uint32_t Quadrant(int i, int j, int w, int h) {
+    return i < w / 2 ? (j < h / 2 ? Red : White) : (j < h / 2 ? Green : Grey);
+}
+
+// The 10 x 10 quadrants file loaded at `w` by `h` and drawn at the origin.
+Drawing Scaled(const std::string& file, int w, int h) {
+    return {"scaled", [=] { Wimdows::DrawBitmap(Wimdows::LoadBitmap(file, w, h), 0, 0); },
+            [=](int x, int y) {
+                return x < w && y < h ? std::optional(Quadrant(x, y, w, h)) : std::nullopt;
+            }};
+}
+
+class BitmapTest : public WindowTest {
+  protected:
+    std::uint32_t Load(const char* name, int side, const TestKit::Picture& picture) const {
+        return Wimdows::LoadBitmap(dir.Bmp(name, side, side, picture), side, side);
+    }
+    TempDir dir;
+    std::string tile = dir.Bmp("tile.bmp", 30, 30, Tile);
+};
+
+// Handles count from one in load order, a failed load uses up no number, and handles last
+// until the next window closes.
+TEST_F(BitmapTest, HandlesAndBadFilesAndSizes) {
+    std::ifstream in(tile, std::ios::binary);
+    std::string huge{std::istreambuf_iterator<char>(in), {}};
+    const std::string truncated = huge.substr(0, 80);
+    for (const std::size_t at : {18U, 22U}) {
+        huge.replace(at, 4, std::string("\x80\x84\x1e\x00", 4)); // 2000000 x 2000000 pixels
+    }
+    ASSERT_EQ(mkfifo((dir / "fifo.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U);
+    for (const std::string& file :
+         {dir.File("text.bmp", "Not a bitmap.\n"), dir.File("truncated.bmp", truncated),
+          dir.File("huge.bmp", huge), dir / "fifo.bmp", dir / "missing.bmp", std::string()}) {
+        EXPECT_EQ(Wimdows::LoadBitmap(file, 30, 30), 0U) << file;
+    }
+    const std::pair<std::uint32_t, std::uint32_t> sizes[] = {
+        {0, 30}, {30, 0}, {5000, 5000}, {2147483647, 1}, {0xFFFFFFFFU, 2}};
+    for (const auto& [width, height] : sizes) {
+        EXPECT_EQ(Wimdows::LoadBitmap(tile, width, height), 0U) << width << " x " << height;
+    }
+    EXPECT_EQ(Wimdows::LoadBitmap(std::string_view(tile + '\0' + "junk"), 30, 30), 2U)
+        << "the name ends at its NUL";
+    Wimdows::KillWindow();
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U) << "loading needs no window";
+    Wimdows::Window("Again", Width, Height);
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 2U) << "kept until the next window closes";
+}
+
+// Handle 1 is the tile; masks are white where the picture shows; a picture is drawn at the
+// size it was loaded at, also when only one side differs from the file's.
+TEST_F(BitmapTest, DrawingPicturesAndMasks) {
+    ASSERT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U);
+    const std::uint32_t white = Load("white.bmp", 30, [](int, int) { return White; });
+    const std::uint32_t black = Load("black.bmp", 30, [](int, int) { return 0U; });
+    const std::uint32_t diagonal =
+        Load("diagonal.bmp", 30, [](int i, int j) { return i > j ? White : 0U; });
+    const std::uint32_t small = Load("small.bmp", 10, [](int, int) { return White; });
+    const std::string quadrants =
+        dir.Bmp("quadrants.bmp", 10, 10, [](int i, int j) { return Quadrant(i, j, 10, 10); });
+    const Drawing drawings[] = {
+        {"exactly its cells", [] { Wimdows::DrawBitmap(1, 60, 90); }, TileAt(60, 90)},
+        {"clipped at the top left", [] { Wimdows::DrawBitmap(1, -10, -5); }, TileAt(-10, -5)},
+        {"clipped at the bottom right", [] { Wimdows::DrawBitmap(1, Width - 10, Height - 10); },
+         TileAt(Width - 10, Height - 10)},
+        {"far outside",
+         [] { Wimdows::DrawBitmap(1, INT_MAX, INT_MIN), Wimdows::DrawBitmap(1, INT_MIN, 0); },
+         Nothing},
+        {"unknown handles",
+         [=] {
+             Wimdows::DrawBitmap(small + 1, 0, 0), Wimdows::DrawMaskBitmap(0, 1, 0, 0);
+             Wimdows::DrawMaskBitmap(1, small + 1, 0, 0);
+         },
+         Nothing},
+        {"white mask", [=] { Wimdows::DrawMaskBitmap(1, white, 40, 0); }, TileAt(40, 0)},
+        {"black mask", [=] { Wimdows::DrawMaskBitmap(1, black, 40, 0); }, Nothing},
+        {"diagonal mask", [=] { Wimdows::DrawMaskBitmap(1, diagonal, 120, 0); },
+         TileAt(120, 0, [](int i, int j) { return i > j; })},
+        {"masked and clipped", [=] { Wimdows::DrawMaskBitmap(1, white, Width - 10, Height - 10); },
+         TileAt(Width - 10, Height - 10)},
+        {"a smaller mask hides the rest", [=] { Wimdows::DrawMaskBitmap(1, small, 5, 5); },
+         TileAt(5, 5, [](int i, int j) { return i < 10 && j < 10; })},
+        Scaled(quadrants, 30, 20),
+        Scaled(quadrants, 10, 20),
+        Scaled(quadrants, 20, 10),
+    };
+    ExpectDrawings(drawings, Blue);
+}
+
+// A two-colour file says by its palette which index is white: pal1.bmp and pal1wb.bmp are the
+// same picture with their palettes swapped, so as masks they show the same part of a picture.
+TEST_F(BitmapTest, TwoColourMaskGoesByColourNotIndex) {
+    const std::filesystem::path suite = BmpSuite();
+    if (suite.empty()) {
+        GTEST_SKIP() << "no BMP corpus beside the repository";
+    }
+    const std::uint32_t red = Load("red.bmp", 127, [](int, int) { return Red; });
+    std::vector<std::vector<std::uint32_t>> shown;
+    for (const char* file : {"g/pal1.bmp", "g/pal1wb.bmp"}) {
+        FillWindow(Blue);
+        Wimdows::DrawMaskBitmap(red, Wimdows::LoadBitmap((suite / file).string(), 127, 64), 0, 0);
+        shown.push_back(BackBuffer());
+        const auto reds = std::ranges::count(shown.back(), Red);
+        EXPECT_TRUE(reds > 0 && reds < 127 * 64) << file;
+    }
+    EXPECT_EQ(shown[0], shown[1]);
 }
 
 } // namespace

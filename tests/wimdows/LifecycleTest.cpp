@@ -1,6 +1,8 @@
 #include "TestWindow.hpp"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -41,30 +43,27 @@ TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
             EXPECT_FALSE(Wimdows::WindowOpen());
         } else if (ending == "closed at once") {
             // Window must still return, with no failure, however quickly the window went.
-            std::jthread closer([](const std::stop_token& stop) {
-                for (SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE); !stop.stop_requested();
-                     std::this_thread::yield()) {
-                    SDL_PushEvent(&close);
-                }
-            });
             bool closedAtOnce = false;
-            for (int i = 0; i < 200 && !closedAtOnce; ++i) {
-                Wimdows::Window("Closed at once", 80, 60);
-                EXPECT_FALSE(Wimdows::WindowFailed());
-                closedAtOnce = !Wimdows::WindowOpen();
+            {
+                std::jthread closer([](const std::stop_token& stop) {
+                    for (SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+                         !stop.stop_requested(); std::this_thread::yield()) {
+                        SDL_PushEvent(&close);
+                    }
+                });
+                for (int i = 0; i < 200 && !closedAtOnce; ++i) {
+                    Wimdows::Window("Closed at once", 80, 60);
+                    EXPECT_FALSE(Wimdows::WindowFailed());
+                    closedAtOnce = !Wimdows::WindowOpen();
+                }
             }
             EXPECT_TRUE(closedAtOnce);
-            closer.request_stop();
-            closer.join();
             SDL_FlushEvent(SDL_WINDOWEVENT);
         }
         Wimdows::Window("New", 80, 60);
         std::uint32_t pressed = 0;
         EXPECT_FALSE(Wimdows::GetKeyPressed(pressed) || Wimdows::KeyDown('A'));
-        std::int32_t x = -1;
-        std::int32_t y = -1;
-        Wimdows::MousePos(x, y);
-        EXPECT_EQ(std::pair(x, y), std::pair(0, 0));
+        EXPECT_EQ(Position(), std::pair(0, 0));
         PushButton(false, SDL_BUTTON_LEFT, 5, 5);
         WaitUntilHandled();
         EXPECT_EQ(releases, 0) << "the callback was for the old window only";
@@ -214,6 +213,76 @@ TEST_F(ScreenTest, EveryDrawingReachesTheScreenAndRepaintsShowEverything) {
         EXPECT_EQ(Frames(), ++drawn);
         EXPECT_EQ(LastFrame(), BackBuffer());
     }
+}
+
+// The user closes the window while the caller is in the middle of drawing: every call after
+// the close does nothing, nothing fails or waits for ever, and text measures 0 by 0.
+TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
+    TempDir dir;
+    const std::string tile = dir.Bmp("tile.bmp", 30, 30, [](int i, int) { return i * 8U; });
+    Wimdows::Window("Closing", Width, Height);
+    const std::uint32_t picture = Wimdows::LoadBitmap(tile, 30, 30);
+    std::thread user([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    });
+    for (int i = 0, afterClose = 0; afterClose < 200; ++i) {
+        afterClose += Wimdows::WindowOpen() ? 0 : 1;
+        const int x = i % Width;
+        Wimdows::Rectangle(x, 0, x + 10, 10, static_cast<std::uint32_t>(i), true);
+        Wimdows::DrawBitmap(picture, x, 20);
+        Wimdows::DrawMaskBitmap(picture, picture, x, 60);
+        Wimdows::Text("Clipped at the edges", x - 30, i % 2 == 0 ? -5 : Height - 5);
+        Wimdows::TextInt(-i, x, 120);
+        Wimdows::ClearScreen();
+        Wimdows::UpdateWindow();
+        EXPECT_NE(Wimdows::LoadBitmap(tile, 30, 30), 0U) << "with a window or without";
+    }
+    user.join();
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
+    std::uint32_t width = 7;
+    std::uint32_t height = 7;
+    Wimdows::GetTextSize("Hello", 4, width, height);
+    EXPECT_EQ(std::pair(width, height), std::pair(0U, 0U));
+    // Bitmaps loaded with no window open go with the next window that closes.
+    Wimdows::Window("Closing", Width, Height);
+    Wimdows::KillWindow();
+}
+
+// Keys and mouse moves arrive while the caller drains the queue and reads the position: every
+// key arrives once and in order, and a position is never half of one move and half of another
+// (each move has x equal to y).
+TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
+    Wimdows::Window("Input", Width, Height);
+    std::atomic<int> releases{0};
+    Wimdows::OnMouseLeftUp([&releases](std::int32_t, std::int32_t) { ++releases; });
+    constexpr int Keys = 3000;
+    std::thread producer([] {
+        for (int i = 0; i < Keys; ++i) {
+            PushKey(true, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26), SDLK_a + i % 26);
+            PushMouseMove(i % 1000, i % 1000);
+            if (i % 100 == 0) {
+                PushButton(false, SDL_BUTTON_LEFT, 1, 1);
+            }
+        }
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    int received = 0;
+    while (received < Keys && std::chrono::steady_clock::now() < deadline) {
+        std::uint32_t code = 0;
+        if (Wimdows::GetKeyPressed(code)) {
+            ASSERT_EQ(code, static_cast<std::uint32_t>('A' + received++ % 26)) << received;
+        }
+        const auto [x, y] = Position();
+        ASSERT_EQ(x, y);
+        (void)Wimdows::KeyDown(code);
+    }
+    producer.join();
+    WaitUntilHandled();
+    EXPECT_EQ(received, Keys);
+    EXPECT_EQ(releases.load(), Keys / 100);
+    Wimdows::KillWindow();
 }
 
 } // namespace

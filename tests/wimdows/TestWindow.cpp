@@ -1,21 +1,6 @@
 #include "TestWindow.hpp"
 
 namespace WimdowsTest {
-namespace {
-
-std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,
-                                                                       std::int32_t)) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            pixels.push_back(read(x, y).value_or(0xFF000000U));
-        }
-    }
-    return pixels;
-}
-
-} // namespace
-
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
@@ -45,14 +30,6 @@ void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
     TestKit::Push(event);
 }
 
-std::vector<std::uint32_t> BackBuffer() {
-    return Pixels(&Wimdows::Testing::BackBufferPixel);
-}
-
-std::vector<std::uint32_t> WindowSurface() {
-    return Pixels(&Wimdows::Testing::WindowPixel);
-}
-
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background) {
     for (const Drawing& drawing : drawings) {
         FillWindow(background);
@@ -60,11 +37,10 @@ void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background)
         const std::vector<std::uint32_t> back = BackBuffer();
         EXPECT_EQ(WindowSurface(), back) << drawing.what;
         int wrong = 0;
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                const std::uint32_t want = drawing.expected(x, y).value_or(background);
-                wrong += back[static_cast<std::size_t>(y * Width + x)] != want ? 1 : 0;
-            }
+        for (std::size_t i = 0; i < back.size(); ++i) {
+            const int x = static_cast<int>(i) % Width;
+            wrong +=
+                back[i] != drawing.expected(x, static_cast<int>(i) / Width).value_or(background);
         }
         EXPECT_EQ(wrong, 0) << drawing.what << ": pixels not as expected";
     }

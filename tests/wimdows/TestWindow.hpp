@@ -48,8 +48,25 @@ void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 void PushTogether(std::vector<SDL_Event> events);
 
 // Every pixel of the back buffer or the window surface as colour values, row by row.
-std::vector<std::uint32_t> BackBuffer();
-std::vector<std::uint32_t> WindowSurface();
+inline std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,
+                                                                              std::int32_t)) {
+    std::vector<std::uint32_t> pixels;
+    for (int i = 0; i < Width * Height; ++i) {
+        pixels.push_back(read(i % Width, i / Width).value_or(0xFF000000U));
+    }
+    return pixels;
+}
+inline std::vector<std::uint32_t> BackBuffer() {
+    return Pixels(&Wimdows::Testing::BackBufferPixel);
+}
+inline std::vector<std::uint32_t> WindowSurface() {
+    return Pixels(&Wimdows::Testing::WindowPixel);
+}
+inline std::pair<std::int32_t, std::int32_t> Position() {
+    std::pair<std::int32_t, std::int32_t> at{-1, -1};
+    Wimdows::MousePos(at.first, at.second);
+    return at;
+}
 inline void FillWindow(std::uint32_t color) {
     Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
 }
@@ -68,6 +85,7 @@ struct Drawing {
 // the window surface shows the same.
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background);
 
+using TestKit::Picture;
 using TestKit::TempDir;
 
 // The corpus folder of BMP files, empty if it is not there.
