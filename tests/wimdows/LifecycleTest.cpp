@@ -20,12 +20,13 @@ using Wimdows::Testing::WaitUntilHandled;
 constexpr std::uint32_t Red = 0x000000FF;
 
 // However a window ends (a new window, the close box, a quit request as Ctrl+C on the console,
-// the close box clicked the moment a window maps), the next one starts with nothing of it: no
-// keys, mouse position, callback or bitmaps.
+// the close box clicked the moment a window maps or while the caller draws), the next one starts
+// with nothing of it: no keys, mouse position, callback or bitmaps.
 TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
     TempDir dir;
     const std::string tile = dir.Bmp("tile.bmp", 4, 4, [](int, int) { return Red; });
-    for (const std::string_view ending : {"new window", "close box", "quit", "closed at once"}) {
+    for (const std::string_view ending :
+         {"new window", "close box", "quit", "closed at once", "closed while drawing"}) {
         SCOPED_TRACE(ending);
         Wimdows::Window("Old", 80, 60);
         ASSERT_EQ(Wimdows::LoadBitmap(tile, 4, 4), 1U);
@@ -59,6 +60,26 @@ TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
             }
             EXPECT_TRUE(closedAtOnce);
             SDL_FlushEvent(SDL_WINDOWEVENT);
+        } else if (ending == "closed while drawing") {
+            // Every call after the close does nothing; nothing fails or waits for ever.
+            std::jthread user([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+            });
+            for (int i = 0, afterClose = 0; afterClose < 200; ++i) {
+                afterClose += Wimdows::WindowOpen() ? 0 : 1;
+                const int x = i % 80;
+                Wimdows::Rectangle(x, 0, x + 10, 10, static_cast<std::uint32_t>(i), true);
+                Wimdows::DrawBitmap(1, x, 20);
+                Wimdows::DrawMaskBitmap(1, 2, x, 40);
+                Wimdows::Text("Clipped at the edges", x - 30, i % 2 == 0 ? -5 : 55);
+                Wimdows::TextInt(-i, x, 30);
+                Wimdows::ClearScreen();
+                Wimdows::UpdateWindow();
+            }
+            user.join();
+            EXPECT_FALSE(BackBufferPixel(0, 0).has_value());
+            EXPECT_EQ(TextBox("Hello", 4), std::pair(0, 0)) << "text measures 0 by 0";
         }
         Wimdows::Window("New", 80, 60);
         std::uint32_t pressed = 0;
@@ -164,16 +185,13 @@ class ScreenTest : public WindowTest {
         unsetenv("SDL_VIDEO_DUMMY_SAVE_FRAMES");
         std::filesystem::current_path(previous);
     }
-    std::size_t Frames() const {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(dir.Path()), {}));
+    std::vector<std::filesystem::path> Frames() const {
+        return {std::filesystem::directory_iterator(dir.Path()), {}};
     }
     // Frames are numbered with eight digits, so the newest is the greatest name.
     std::vector<std::uint32_t> LastFrame() const {
-        const std::vector<std::filesystem::path> frames{
-            std::filesystem::directory_iterator(dir.Path()), {}};
         using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
-        const Surface loaded{SDL_LoadBMP(std::ranges::max(frames).c_str()), &SDL_FreeSurface};
+        const Surface loaded{SDL_LoadBMP(std::ranges::max(Frames()).c_str()), &SDL_FreeSurface};
         const Surface frame{SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0),
                             &SDL_FreeSurface};
         // Four-byte pixels leave no padding at the ends of the rows.
@@ -193,7 +211,7 @@ class ScreenTest : public WindowTest {
 // window keeps separate boxes for all go to the screen in the next frame.
 TEST_F(ScreenTest, EveryDrawingReachesTheScreenAndRepaintsShowEverything) {
     WaitUntilHandled();
-    ASSERT_NE(Frames(), 0U) << "the window is painted as it opens";
+    ASSERT_NE(Frames().size(), 0U) << "the window is painted as it opens";
     EXPECT_EQ(LastFrame(), BackBuffer());
     for (const std::uint32_t color : {Red, 0x0000FF00U}) {
         for (int i = 0; i < 40; ++i) {
@@ -203,51 +221,16 @@ TEST_F(ScreenTest, EveryDrawingReachesTheScreenAndRepaintsShowEverything) {
         WaitUntilHandled();
         EXPECT_EQ(LastFrame(), BackBuffer()) << color;
     }
-    std::size_t drawn = Frames();
+    std::size_t drawn = Frames().size();
     Wimdows::UpdateWindow();
     WaitUntilHandled();
-    EXPECT_EQ(Frames(), drawn) << "nothing new to show puts nothing on the screen";
+    EXPECT_EQ(Frames().size(), drawn) << "nothing new to show puts nothing on the screen";
     for (const auto event : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_RESTORED}) {
         PushWindowEvent(event);
         WaitUntilHandled();
-        EXPECT_EQ(Frames(), ++drawn);
+        EXPECT_EQ(Frames().size(), ++drawn);
         EXPECT_EQ(LastFrame(), BackBuffer());
     }
-}
-
-// The user closes the window while the caller is in the middle of drawing: every call after
-// the close does nothing, nothing fails or waits for ever, and text measures 0 by 0.
-TEST(Concurrency, WindowClosedFromTheWindowSideWhileDrawing) {
-    TempDir dir;
-    const std::string tile = dir.Bmp("tile.bmp", 30, 30, [](int i, int) { return i * 8U; });
-    Wimdows::Window("Closing", Width, Height);
-    const std::uint32_t picture = Wimdows::LoadBitmap(tile, 30, 30);
-    std::thread user([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
-    });
-    for (int i = 0, afterClose = 0; afterClose < 200; ++i) {
-        afterClose += Wimdows::WindowOpen() ? 0 : 1;
-        const int x = i % Width;
-        Wimdows::Rectangle(x, 0, x + 10, 10, static_cast<std::uint32_t>(i), true);
-        Wimdows::DrawBitmap(picture, x, 20);
-        Wimdows::DrawMaskBitmap(picture, picture, x, 60);
-        Wimdows::Text("Clipped at the edges", x - 30, i % 2 == 0 ? -5 : Height - 5);
-        Wimdows::TextInt(-i, x, 120);
-        Wimdows::ClearScreen();
-        Wimdows::UpdateWindow();
-        EXPECT_NE(Wimdows::LoadBitmap(tile, 30, 30), 0U) << "with a window or without";
-    }
-    user.join();
-    WaitUntilHandled();
-    EXPECT_FALSE(Wimdows::Testing::BackBufferPixel(0, 0).has_value());
-    std::uint32_t width = 7;
-    std::uint32_t height = 7;
-    Wimdows::GetTextSize("Hello", 4, width, height);
-    EXPECT_EQ(std::pair(width, height), std::pair(0U, 0U));
-    // Bitmaps loaded with no window open go with the next window that closes.
-    Wimdows::Window("Closing", Width, Height);
-    Wimdows::KillWindow();
 }
 
 // Keys and mouse moves arrive while the caller drains the queue and reads the position: every

@@ -67,6 +67,13 @@ inline std::pair<std::int32_t, std::int32_t> Position() {
     Wimdows::MousePos(at.first, at.second);
     return at;
 }
+// Width and height of `text` in `style`.
+inline std::pair<int, int> TextBox(std::string_view text, std::uint32_t style) {
+    std::uint32_t w = 0;
+    std::uint32_t h = 0;
+    Wimdows::GetTextSize(text, style, w, h);
+    return {static_cast<int>(w), static_cast<int>(h)};
+}
 inline void FillWindow(std::uint32_t color) {
     Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
 }
