@@ -1,231 +1,224 @@
 #include "TestWindow.hpp"
 
+#include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
 using namespace WimdowsTest;
-using Wimdows::Testing::BackBufferPixel;
 
 constexpr std::uint32_t Red = 0x000000FF;
 constexpr std::uint32_t Green = 0x0000FF00;
 constexpr std::uint32_t Blue = 0x00FF0000;
+constexpr std::uint32_t White = 0x00FFFFFF;
+constexpr std::uint32_t Grey = 0x00808080;
 
-// Pixels that are `inside` in `color` on `background`, and the window shows the same at once.
-void ExpectExactly(const std::function<bool(int x, int y)>& inside, std::uint32_t color,
-                   std::uint32_t background) {
-    const std::vector<std::uint32_t> back = BackBuffer();
-    EXPECT_EQ(WindowSurface(), back);
-    int wrong = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const std::uint32_t expected = inside(x, y) ? color : background;
-            if (back[static_cast<std::size_t>(y * Width + x)] != expected && ++wrong <= 5) {
-                ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
-            }
-        }
-    }
-    EXPECT_EQ(wrong, 0);
+// `color` on the pixels where `inside` holds.
+Expected Where(std::function<bool(int x, int y)> inside, std::uint32_t color) {
+    return [=](int x, int y) { return inside(x, y) ? std::optional(color) : std::nullopt; };
 }
 
-class RectangleTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        FillWindow(Blue);
-    }
-};
-
-TEST_F(RectangleTest, CornersAreSortedAndBothIncluded) {
-    Wimdows::Rectangle(10, 10, 5, 5, Red, true);
-    ExpectExactly([](int x, int y) { return x >= 5 && x <= 10 && y >= 5 && y <= 10; }, Red, Blue);
+bool InSquare(int x, int y) {
+    return x >= 5 && x <= 10 && y >= 5 && y <= 10;
 }
 
-TEST_F(RectangleTest, FrameIsOnePixelOnTheOutermostPixels) {
-    Wimdows::Rectangle(5, 10, 10, 5, Red, false);
-    ExpectExactly(
-        [](int x, int y) {
-            const bool inSquare = x >= 5 && x <= 10 && y >= 5 && y <= 10;
-            return inSquare && (x == 5 || x == 10 || y == 5 || y == 10);
-        },
-        Red, Blue);
-}
+using DrawingTest = WindowTest;
 
-TEST_F(RectangleTest, TopByteOfTheColourIsIgnored) {
-    Wimdows::Rectangle(0, 0, 3, 3, 0xAB0000FFU, true);
-    ExpectExactly([](int x, int y) { return x <= 3 && y <= 3; }, Red, Blue);
-}
-
-TEST_F(RectangleTest, ClippedAtTheEdges) {
-    Wimdows::Rectangle(-5, -5, 3, 3, Red, true);
-    Wimdows::Rectangle(Width - 2, Height - 2, Width + 10, Height + 10, Red, true);
-    Wimdows::Rectangle(Width, 0, Width + 5, 5, Red, true);
-    Wimdows::Rectangle(-20, 20, -10, 30, Red, true);
-    ExpectExactly(
-        [](int x, int y) { return (x <= 3 && y <= 3) || (x >= Width - 2 && y >= Height - 2); }, Red,
-        Blue);
-}
-
-TEST_F(RectangleTest, ExtremeCornersNeitherOverflowNorDrawOffscreenEdges) {
-    Wimdows::Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red, false);
-    ExpectExactly([](int, int) { return false; }, Red, Blue);
-    Wimdows::Rectangle(INT_MAX, INT_MAX, INT_MIN, INT_MIN, Green, true);
-    ExpectExactly([](int, int) { return true; }, Green, Blue);
-}
-
-TEST_F(RectangleTest, ClearScreenBlackensTheWholeArea) {
-    Wimdows::ClearScreen();
-    ExpectExactly([](int, int) { return true; }, 0, Blue);
-}
-
-// Text.
-
-struct Region {
-    int x;
-    int y;
-    int w;
-    int h;
-};
-
-std::vector<std::uint32_t> Pixels(const Region& r) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = r.y; y < r.y + r.h; ++y) {
-        for (int x = r.x; x < r.x + r.w; ++x) {
-            pixels.push_back(BackBufferPixel(x, y).value_or(0xFF000000U));
-        }
-    }
-    return pixels;
-}
-
-// Pixels of a picture of the window that are not black outside the box.
-int PaintedOutside(const std::vector<std::uint32_t>& pixels, const Region& box) {
-    int outside = 0;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const bool inBox = x >= box.x && x < box.x + box.w && y >= box.y && y < box.y + box.h;
-            outside += !inBox && pixels[static_cast<std::size_t>(y * Width + x)] != 0 ? 1 : 0;
-        }
-    }
-    return outside;
-}
-
-Region TextBox(std::string_view text, int x, int y, std::uint32_t style = 4) {
-    std::uint32_t w = 0;
-    std::uint32_t h = 0;
-    Wimdows::GetTextSize(text, style, w, h);
-    return {x, y, static_cast<int>(w), static_cast<int>(h)};
-}
-
-class TextTest : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        Wimdows::ClearScreen();
-        Wimdows::SetFont(4, 0x00FFFFFF);
-    }
-    // Draws `text` at the top and a reference at y 60 and compares the two.
-    static bool SameAs(const std::function<void(int x, int y)>& draw, std::string_view reference) {
-        Wimdows::ClearScreen();
-        draw(0, 0);
-        Wimdows::Text(reference, 0, 60);
-        const Region box = TextBox(reference, 0, 0);
-        const std::vector<std::uint32_t> drawn = Pixels(box);
-        return box.w > 0 && drawn == Pixels({0, 60, box.w, box.h}) &&
-               drawn != std::vector<std::uint32_t>(drawn.size(), 0);
-    }
-};
-
-TEST_F(TextTest, NumbersAreWrittenInDecimal) {
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextInt(-42, x, y); }, "-42"));
-    EXPECT_FALSE(SameAs([](int x, int y) { Wimdows::TextInt(-42, x, y); }, "42"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextCard(0, x, y); }, "0"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextInt(INT_MIN, x, y); }, "-2147483648"));
-    EXPECT_TRUE(SameAs([](int x, int y) { Wimdows::TextCard(INT_MAX, x, y); }, "2147483647"));
-}
-
-TEST_F(TextTest, TextEndsAtTheFirstNul) {
-    EXPECT_TRUE(
-        SameAs([](int x, int y) { Wimdows::Text(std::string_view("ab\0cd", 5), x, y); }, "ab"));
-}
-
-TEST_F(TextTest, GlyphsAreDrawnInTheTextColourOnly) {
-    Wimdows::SetFont(4, 0xAB0000FFU);
-    Wimdows::Text("Hello, world", 10, 20);
-    const Region box = TextBox("Hello, world", 10, 20);
-    const std::vector<std::uint32_t> back = BackBuffer();
-    EXPECT_EQ(WindowSurface(), back) << "shown at once";
-    bool full = false;
-    for (const std::uint32_t pixel : back) {
-        EXPECT_EQ(pixel & 0xFFFF00U, 0U) << "only red";
-        full = full || pixel == Red;
-    }
-    EXPECT_EQ(PaintedOutside(back, box), 0);
-    EXPECT_TRUE(full) << "solid parts of glyphs are exactly the text colour";
+TEST_F(DrawingTest, RectanglesAndClearScreen) {
+    const auto rectangle = [](int x0, int y0, int x1, int y1, std::uint32_t color, bool fill) {
+        return [=] { Wimdows::Rectangle(x0, y0, x1, y1, color, fill); };
+    };
+    const Drawing drawings[] = {
+        {"corners in any order", rectangle(10, 10, 5, 5, Red, true), Where(InSquare, Red)},
+        {"a frame is the outermost pixels", rectangle(5, 10, 10, 5, Red, false),
+         Where([](int x, int y) { return InSquare(x, y) && (x % 5 == 0 || y % 5 == 0); }, Red)},
+        {"clipped at the top left", rectangle(-5, -5, 3, 3, Red, true),
+         Where([](int x, int y) { return x <= 3 && y <= 3; }, Red)},
+        {"clipped at the bottom right",
+         rectangle(Width - 2, Height - 2, Width + 9, Height + 9, Red, true),
+         Where([](int x, int y) { return x >= Width - 2 && y >= Height - 2; }, Red)},
+        {"beside the window",
+         [] {
+             Wimdows::Rectangle(Width, 0, Width + 5, 5, Red, true),
+                 Wimdows::Rectangle(-20, 20, -10, 30, Red, true);
+         },
+         Nothing},
+        {"a frame round everything, far outside",
+         rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Red, false), Nothing},
+        {"filled from the extremes", rectangle(INT_MAX, INT_MAX, INT_MIN, INT_MIN, Green, true),
+         Where([](int, int) { return true; }, Green)},
+        {"ClearScreen", [] { Wimdows::ClearScreen(); }, Where([](int, int) { return true; }, 0)},
+    };
+    ExpectDrawings(drawings, Blue);
 }
 
 // Descenders, '_' and '|' reach below the font's nominal height, accents up to its top: the
-// cell GetTextSize reports must hold every pixel Text paints, in every style.
-TEST_F(TextTest, TheCellHoldsEverythingTheTextPaints) {
-    const std::string_view samples[] = {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5", "]}"};
+// cell GetTextSize reports must hold every pixel Text paints, in every style, and glyphs are
+// the text colour on their solid parts and shades of it at their edges.
+TEST_F(DrawingTest, TheCellHoldsEverythingTheTextPaintsInItsColour) {
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
-        for (std::size_t i = 0; i < std::size(samples); ++i) {
+        for (const std::string_view sample : {"_|gjpqy", "\xC4\xC9\xC5", "\xC7\xE7@\xFF\xB5]}"}) {
             Wimdows::ClearScreen();
-            Wimdows::SetFont(style, 0x00FFFFFF);
-            Wimdows::Text(samples[i], 20, 30);
+            Wimdows::SetFont(style, Red);
+            Wimdows::Text(sample, 20, 30);
+            const auto [w, h] = TextBox(sample, style);
             const std::vector<std::uint32_t> back = BackBuffer();
-            EXPECT_NE(back, std::vector<std::uint32_t>(back.size(), 0));
-            EXPECT_EQ(PaintedOutside(back, TextBox(samples[i], 20, 30, style)), 0)
-                << "style " << style << ", sample " << i;
+            EXPECT_EQ(WindowSurface(), back) << "shown at once";
+            int stray = 0;
+            for (int i = 0; i < Width * Height; ++i) {
+                const auto [x, y] = std::pair(i % Width, i / Width);
+                const std::uint32_t pixel = back[static_cast<std::size_t>(i)];
+                stray += (pixel != 0 && (x < 20 || x >= 20 + w || y < 30 || y >= 30 + h)) ||
+                         (pixel & ~Red) != 0;
+            }
+            EXPECT_EQ(stray, 0) << "style " << style << ", " << sample;
+            EXPECT_NE(std::count(back.begin(), back.end(), Red), 0) << style << ", " << sample;
         }
     }
 }
 
-TEST_F(TextTest, TextOverABitmapLeavesItVisibleBetweenTheGlyphs) {
-    TempDir dir;
-    const std::string file =
-        dir.Bmp("stripes.bmp", Width, 40, [](int i, int) { return i % 2 == 0 ? Green : Blue; });
-    const std::uint32_t stripes = Wimdows::LoadBitmap(file, Width, 40);
-    Wimdows::DrawBitmap(stripes, 0, 0);
-    const std::vector<std::uint32_t> before = Pixels({0, 0, Width, 40});
-    Wimdows::SetFont(4, 0);
-    Wimdows::Text("Lives: 3", 4, 4);
-    const std::vector<std::uint32_t> after = Pixels({0, 0, Width, 40});
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        kept += after[i] == before[i] ? 1 : 0;
-    }
-    EXPECT_LT(kept, after.size()) << "the glyphs were drawn";
-    const Region box = TextBox("Lives: 3", 4, 4);
-    EXPECT_GT(kept, after.size() - static_cast<std::size_t>(box.w * box.h) / 2)
-        << "most of the text cell still shows the bitmap";
-    EXPECT_EQ(BackBufferPixel(box.x, box.y), before[static_cast<std::size_t>(4 * Width + 4)]);
-}
-
-TEST_F(TextTest, SizesFollowTheFontStyle) {
+// One line whatever the newlines; fixed-pitch styles 2, 4 and 5; unknown styles are style 0.
+TEST_F(DrawingTest, TextSizesFollowTheFontStyle) {
     for (const std::uint32_t style : {0U, 1U, 2U, 3U, 4U, 5U}) {
-        const Region once = TextBox("Meandor", 0, 0, style);
-        const Region again = TextBox("Meandor", 0, 0, style);
-        EXPECT_GT(once.w, 0) << style;
-        EXPECT_GT(once.h, 0) << style;
-        EXPECT_EQ(once.w, again.w);
-        EXPECT_EQ(once.h, again.h);
-        EXPECT_GT(TextBox("Meandor!", 0, 0, style).w, once.w) << style;
-        EXPECT_EQ(TextBox("a\nb", 0, 0, style).h, once.h) << "one line, newline not interpreted";
+        const auto [w, h] = TextBox("Meandor", style);
+        EXPECT_GT(h, 0) << style;
+        EXPECT_GT(TextBox("Meandor!", style).first, w) << style;
+        EXPECT_EQ(TextBox("a\nb", style).second, h) << style;
         const bool fixed = style == 2 || style == 4 || style == 5;
-        EXPECT_EQ(TextBox("iiii", 0, 0, style).w == TextBox("MMMM", 0, 0, style).w, fixed) << style;
+        EXPECT_EQ(TextBox("iiii", style) == TextBox("MMMM", style), fixed) << style;
     }
-    EXPECT_EQ(TextBox("Meandor", 0, 0, 7).w, TextBox("Meandor", 0, 0, 0).w)
-        << "unknown styles are the default interface font";
-    EXPECT_NE(TextBox("Meandor", 0, 0, 0).w, TextBox("Meandor", 0, 0, 4).w);
-    EXPECT_EQ(TextBox("", 0, 0).w, 0);
+    EXPECT_EQ(TextBox("Meandor", 7), TextBox("Meandor", 0));
+    EXPECT_NE(TextBox("Meandor", 0), TextBox("Meandor", 4));
+    EXPECT_EQ(TextBox("", 4).first, 0);
 }
 
-TEST_F(TextTest, TextPartlyOutsideIsClipped) {
-    Wimdows::Text("Clipped at every edge", -7, -5);
-    Wimdows::Text("Clipped at every edge", Width - 20, Height - 5);
-    Wimdows::Text("Nowhere", INT_MAX, INT_MIN);
-    EXPECT_EQ(WindowSurface(), BackBuffer());
-    EXPECT_NE(BackBuffer(), std::vector<std::uint32_t>(Width * Height, 0));
+// Every pixel of the 30 x 30 tile has its own colour.
+std::uint32_t Tile(int i, int j) {
+    return Wimdows::RGB(static_cast<std::uint8_t>(i * 8), static_cast<std::uint8_t>(j * 8), 100);
+}
+
+// The tile with its top left corner at (x0, y0), where `shown` holds.
+Expected TileAt(int x0, int y0, std::function<bool(int i, int j)> shown = {}) {
+    return [=](int x, int y) -> std::optional<std::uint32_t> {
+        const int i = x - x0;
+        const int j = y - y0;
+        if (i < 0 || i >= 30 || j < 0 || j >= 30 || (shown && !shown(i, j))) {
+            return std::nullopt;
+        }
+        return Tile(i, j);
+    };
+}
+
+// Red, green, white and grey quadrants, as a picture of `w` by `h`.
+std::uint32_t Quadrant(int i, int j, int w, int h) {
+    return i < w / 2 ? (j < h / 2 ? Red : White) : (j < h / 2 ? Green : Grey);
+}
+
+// The 10 x 10 quadrants file loaded at `w` by `h` and drawn at the origin.
+Drawing Scaled(const std::string& file, int w, int h) {
+    return {"scaled", [=] { Wimdows::DrawBitmap(Wimdows::LoadBitmap(file, w, h), 0, 0); },
+            [=](int x, int y) {
+                return x < w && y < h ? std::optional(Quadrant(x, y, w, h)) : std::nullopt;
+            }};
+}
+
+class BitmapTest : public WindowTest {
+  protected:
+    std::uint32_t Load(const char* name, int side, const TestKit::Picture& picture) const {
+        return Wimdows::LoadBitmap(dir.Bmp(name, side, side, picture), side, side);
+    }
+    TempDir dir;
+    std::string tile = dir.Bmp("tile.bmp", 30, 30, Tile);
+};
+
+// Handles count from one in load order, a failed load uses up no number, and handles last
+// until the next window closes.
+TEST_F(BitmapTest, HandlesAndBadFilesAndSizes) {
+    std::ifstream in(tile, std::ios::binary);
+    std::string huge{std::istreambuf_iterator<char>(in), {}};
+    const std::string truncated = huge.substr(0, 80);
+    for (const std::size_t at : {18U, 22U}) {
+        huge.replace(at, 4, std::string("\x80\x84\x1e\x00", 4)); // 2000000 x 2000000 pixels
+    }
+    ASSERT_EQ(mkfifo((dir / "fifo.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U);
+    for (const std::string& file :
+         {dir.File("text.bmp", "Not a bitmap.\n"), dir.File("truncated.bmp", truncated),
+          dir.File("huge.bmp", huge), dir / "fifo.bmp", dir / "missing.bmp", std::string()}) {
+        EXPECT_EQ(Wimdows::LoadBitmap(file, 30, 30), 0U) << file;
+    }
+    const std::pair<std::uint32_t, std::uint32_t> sizes[] = {
+        {0, 30}, {30, 0}, {5000, 5000}, {2147483647, 1}, {0xFFFFFFFFU, 2}};
+    for (const auto& [width, height] : sizes) {
+        EXPECT_EQ(Wimdows::LoadBitmap(tile, width, height), 0U) << width << " x " << height;
+    }
+    EXPECT_EQ(Wimdows::LoadBitmap(std::string_view(tile + '\0' + "junk"), 30, 30), 2U)
+        << "the name ends at its NUL";
+    Wimdows::KillWindow();
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U) << "loading needs no window";
+    Wimdows::Window("Again", Width, Height);
+    EXPECT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 2U) << "kept until the next window closes";
+}
+
+// Handle 1 is the tile; masks are white where the picture shows; a picture is drawn at the
+// size it was loaded at, also when only one side differs from the file's.
+TEST_F(BitmapTest, DrawingPicturesAndMasks) {
+    ASSERT_EQ(Wimdows::LoadBitmap(tile, 30, 30), 1U);
+    const std::uint32_t white = Load("white.bmp", 30, [](int, int) { return White; });
+    const std::uint32_t black = Load("black.bmp", 30, [](int, int) { return 0U; });
+    const std::uint32_t diagonal =
+        Load("diagonal.bmp", 30, [](int i, int j) { return i > j ? White : 0U; });
+    const std::uint32_t small = Load("small.bmp", 10, [](int, int) { return White; });
+    const std::string quadrants =
+        dir.Bmp("quadrants.bmp", 10, 10, [](int i, int j) { return Quadrant(i, j, 10, 10); });
+    const Drawing drawings[] = {
+        {"exactly its cells", [] { Wimdows::DrawBitmap(1, 60, 90); }, TileAt(60, 90)},
+        {"clipped at the top left", [] { Wimdows::DrawBitmap(1, -10, -5); }, TileAt(-10, -5)},
+        {"clipped at the bottom right", [] { Wimdows::DrawBitmap(1, Width - 10, Height - 10); },
+         TileAt(Width - 10, Height - 10)},
+        {"far outside",
+         [] { Wimdows::DrawBitmap(1, INT_MAX, INT_MIN), Wimdows::DrawBitmap(1, INT_MIN, 0); },
+         Nothing},
+        {"unknown handles",
+         [=] {
+             Wimdows::DrawBitmap(small + 1, 0, 0), Wimdows::DrawMaskBitmap(0, 1, 0, 0);
+             Wimdows::DrawMaskBitmap(1, small + 1, 0, 0);
+         },
+         Nothing},
+        {"white mask", [=] { Wimdows::DrawMaskBitmap(1, white, 40, 0); }, TileAt(40, 0)},
+        {"black mask", [=] { Wimdows::DrawMaskBitmap(1, black, 40, 0); }, Nothing},
+        {"diagonal mask", [=] { Wimdows::DrawMaskBitmap(1, diagonal, 120, 0); },
+         TileAt(120, 0, [](int i, int j) { return i > j; })},
+        {"masked and clipped", [=] { Wimdows::DrawMaskBitmap(1, white, Width - 10, Height - 10); },
+         TileAt(Width - 10, Height - 10)},
+        {"a smaller mask hides the rest", [=] { Wimdows::DrawMaskBitmap(1, small, 5, 5); },
+         TileAt(5, 5, [](int i, int j) { return i < 10 && j < 10; })},
+        Scaled(quadrants, 10, 20),
+        Scaled(quadrants, 20, 10),
+    };
+    ExpectDrawings(drawings, Blue);
+}
+
+// A two-colour file says by its palette which index is white: pal1.bmp and pal1wb.bmp are the
+// same picture with their palettes swapped, so as masks they show the same part of a picture.
+TEST_F(BitmapTest, TwoColourMaskGoesByColourNotIndex) {
+    const std::filesystem::path suite = BmpSuite();
+    if (suite.empty()) {
+        GTEST_SKIP() << "no BMP corpus beside the repository";
+    }
+    const std::uint32_t red = Load("red.bmp", 127, [](int, int) { return Red; });
+    std::vector<std::vector<std::uint32_t>> shown;
+    for (const char* file : {"g/pal1.bmp", "g/pal1wb.bmp"}) {
+        FillWindow(Blue);
+        Wimdows::DrawMaskBitmap(red, Wimdows::LoadBitmap((suite / file).string(), 127, 64), 0, 0);
+        shown.push_back(BackBuffer());
+        const auto reds = std::ranges::count(shown.back(), Red);
+        EXPECT_TRUE(reds > 0 && reds < 127 * 64) << file;
+    }
+    EXPECT_EQ(shown[0], shown[1]);
 }
 
 } // namespace

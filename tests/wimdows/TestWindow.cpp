@@ -1,30 +1,12 @@
 #include "TestWindow.hpp"
 
-
 namespace WimdowsTest {
-namespace {
-
-std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,
-                                                                       std::int32_t)) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            pixels.push_back(read(x, y).value_or(0xFF000000U));
-        }
-    }
-    return pixels;
-}
-
-} // namespace
-
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = mod;
+    event.key.keysym = {scancode, sym, mod, 0};
     return event;
 }
 
@@ -35,52 +17,33 @@ SDL_Event WindowEvent(SDL_WindowEventID id) {
     return event;
 }
 
-void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
-    SDL_Event event = KeyEvent(down, scancode, sym, mod, repeat);
-    TestKit::Push(event);
-}
-
 void PushTogether(std::vector<SDL_Event> events) {
     ASSERT_EQ(SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_ADDEVENT, 0, 0),
               static_cast<int>(events.size()));
 }
 
-void PushMouseMove(int x, int y) {
-    TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
-}
-
 void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
     SDL_Event event{};
     event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.clicks = clicks;
-    event.button.x = x;
-    event.button.y = y;
+    event.button = {event.type, 0, 0, 0, button, down ? Uint8{SDL_PRESSED} : Uint8{SDL_RELEASED},
+                    clicks,     0, x, y};
     TestKit::Push(event);
 }
 
-void PushWindowEvent(SDL_WindowEventID id) {
-    SDL_Event event = WindowEvent(id);
-    TestKit::Push(event);
-}
-
-void PushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    TestKit::Push(event);
-}
-
-std::vector<std::uint32_t> BackBuffer() {
-    return Pixels(&Wimdows::Testing::BackBufferPixel);
-}
-
-std::vector<std::uint32_t> WindowSurface() {
-    return Pixels(&Wimdows::Testing::WindowPixel);
-}
-
-void FillWindow(std::uint32_t color) {
-    Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
+void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background) {
+    for (const Drawing& drawing : drawings) {
+        FillWindow(background);
+        drawing.draw();
+        const std::vector<std::uint32_t> back = BackBuffer();
+        EXPECT_EQ(WindowSurface(), back) << drawing.what;
+        int wrong = 0;
+        for (std::size_t i = 0; i < back.size(); ++i) {
+            const int x = static_cast<int>(i) % Width;
+            wrong +=
+                back[i] != drawing.expected(x, static_cast<int>(i) / Width).value_or(background);
+        }
+        EXPECT_EQ(wrong, 0) << drawing.what << ": pixels not as expected";
+    }
 }
 
 std::filesystem::path BmpSuite() {

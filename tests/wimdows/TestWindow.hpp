@@ -1,15 +1,16 @@
 #pragma once
 
+#include "TestKit.hpp"
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
-
-#include "TestKit.hpp"
 
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,22 +30,67 @@ class WindowTest : public ::testing::Test {
 };
 
 // Input through the real event path of the window thread.
-void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
-             bool repeat = false);
-void PushMouseMove(int x, int y);
-void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
-void PushWindowEvent(SDL_WindowEventID id);
-void PushQuit();
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
                    bool repeat = false);
 SDL_Event WindowEvent(SDL_WindowEventID id);
+inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                    bool repeat = false) {
+    TestKit::Push(KeyEvent(down, scancode, sym, mod, repeat));
+}
+inline void PushMouseMove(int x, int y) {
+    TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
+}
+inline void PushWindowEvent(SDL_WindowEventID id) {
+    TestKit::Push(WindowEvent(id));
+}
+void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 // Into the queue in one step, as SDL queues what one platform event brings about.
 void PushTogether(std::vector<SDL_Event> events);
 
 // Every pixel of the back buffer or the window surface as colour values, row by row.
-std::vector<std::uint32_t> BackBuffer();
-std::vector<std::uint32_t> WindowSurface();
-void FillWindow(std::uint32_t color);
+inline std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,
+                                                                              std::int32_t)) {
+    std::vector<std::uint32_t> pixels;
+    for (int i = 0; i < Width * Height; ++i) {
+        pixels.push_back(read(i % Width, i / Width).value_or(0xFF000000U));
+    }
+    return pixels;
+}
+inline std::vector<std::uint32_t> BackBuffer() {
+    return Pixels(&Wimdows::Testing::BackBufferPixel);
+}
+inline std::vector<std::uint32_t> WindowSurface() {
+    return Pixels(&Wimdows::Testing::WindowPixel);
+}
+inline std::pair<std::int32_t, std::int32_t> Position() {
+    std::pair<std::int32_t, std::int32_t> at{-1, -1};
+    Wimdows::MousePos(at.first, at.second);
+    return at;
+}
+// Width and height of `text` in `style`.
+inline std::pair<int, int> TextBox(std::string_view text, std::uint32_t style) {
+    std::uint32_t w = 0;
+    std::uint32_t h = 0;
+    Wimdows::GetTextSize(text, style, w, h);
+    return {static_cast<int>(w), static_cast<int>(h)};
+}
+inline void FillWindow(std::uint32_t color) {
+    Wimdows::Rectangle(0, 0, Width - 1, Height - 1, color, true);
+}
+
+// Colour each pixel should have, or empty where the window keeps its background.
+using Expected = std::function<std::optional<std::uint32_t>(int x, int y)>;
+inline const Expected Nothing = [](int, int) { return std::optional<std::uint32_t>(); };
+
+// A drawing and what it must leave on a window filled with one colour.
+struct Drawing {
+    const char* what;
+    std::function<void()> draw;
+    Expected expected;
+};
+// Each drawing on a window filled with `background` anew: the back buffer is as expected, and
+// the window surface shows the same.
+void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background);
 
 using TestKit::Picture;
 using TestKit::TempDir;
