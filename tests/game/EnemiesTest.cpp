@@ -3,138 +3,115 @@
 #include "support/StandardLib.hpp"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace {
 
 using namespace Meandor;
 
-// One enemy at cell (10, 10) in an open maze; the player placed per case.
-class EnemyStep : public ::testing::Test {
-  protected:
-    void SetUp() override { SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof()); }
-    void Speler(std::uint32_t x, std::uint32_t y) {
-        zorpX = x;
-        zorpY = y;
-    }
-    void Muur(std::uint32_t x, std::uint32_t y, char c = '+') { doolhof[1][x][y] = c; }
-    Cel Stap() {
-        strikjes2(X, Y);
-        return {X / 30, Y / 30};
-    }
-    void Trek(int n) {
-        for (int i = 0; i < n; ++i) {
-            StandardLib::RandomCard(1, 4);
-        }
-    }
-    std::uint32_t X = 300;
-    std::uint32_t Y = 300;
+constexpr std::uint32_t NietGetrokken = 94; // the generator's state before any number
+
+struct Muur {
+    Cel cel;
+    char teken = '+';
+};
+struct Zet {
+    Cel speler;
+    Cel verwacht;
+};
+struct Jacht {
+    const char* naam;
+    std::vector<Muur> muren;
+    std::vector<Zet> zetten; // each from (10, 10), the generator going on
+    std::optional<std::uint32_t> seed;
 };
 
-TEST_F(EnemyStep, ChasesStraightUpWithoutRandomNumbers) {
-    Speler(10, 7);
-    EXPECT_EQ(Stap(), (Cel{10, 9}));
-    EXPECT_EQ(StandardLib::Seed(), 94U);
-    EXPECT_TRUE(refresh[10][10]) << "the cell left behind is redrawn";
+// One enemy in an open maze, stepped from cell (10, 10) towards (or past) the player.
+class EnemyStep : public ::testing::TestWithParam<Jacht> {
+  protected:
+    void SetUp() override { SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof()); }
+};
+
+TEST_P(EnemyStep, ChasesOrStepsAtRandom) {
+    const Jacht& jacht = GetParam();
+    for (const Muur& muur : jacht.muren) {
+        doolhof[1][muur.cel.x][muur.cel.y] = muur.teken;
+    }
+    for (const Zet& zet : jacht.zetten) {
+        zorpX = zet.speler.x;
+        zorpY = zet.speler.y;
+        std::uint32_t x = 300;
+        std::uint32_t y = 300;
+        refresh[10][10] = false;
+        strikjes2(x, y);
+        EXPECT_EQ((Cel{x / 30, y / 30}), zet.verwacht);
+        EXPECT_EQ(refresh[10][10], zet.verwacht != (Cel{10, 10})) << "the cell left is redrawn";
+    }
+    if (jacht.seed) {
+        EXPECT_EQ(StandardLib::Seed(), *jacht.seed);
+    }
 }
 
-TEST_F(EnemyStep, ChasesInEachStraightDirection) {
-    Speler(10, 12);
-    EXPECT_EQ(Stap(), (Cel{10, 11}));
-    Speler(7, 11);
-    EXPECT_EQ(Stap(), (Cel{9, 11}));
-    Speler(12, 11);
-    EXPECT_EQ(Stap(), (Cel{10, 11}));
-    EXPECT_EQ(StandardLib::Seed(), 94U);
-}
+// Random steps take RandomCard(1, 4) (first 3: down) and diagonals RandomCard(1, 2) (2, then 1).
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EnemyStep,
+    ::testing::Values(
+        Jacht{"Up", {}, {{{10, 7}, {10, 9}}}, NietGetrokken},
+        Jacht{"Down", {}, {{{10, 12}, {10, 11}}}, NietGetrokken},
+        Jacht{"Left", {}, {{{7, 10}, {9, 10}}}, NietGetrokken},
+        Jacht{"Right", {}, {{{13, 10}, {11, 10}}}, NietGetrokken},
+        Jacht{"WallBetweenDoesNotStopIt", {{{10, 8}}}, {{{10, 7}, {10, 9}}}, NietGetrokken},
+        Jacht{"ClosedNextCellIsRandom", {{{10, 9}}}, {{{10, 7}, {10, 11}}}, 716},
+        Jacht{"OutsideTheSquareIsRandom", {}, {{{10, 6}, {10, 11}}}, 716},
+        Jacht{"InsideTheSquareButNoCaseIsRandom", {}, {{{13, 13}, {10, 11}}}, 716},
+        Jacht{"SameCellIsRandom", {}, {{{10, 10}, {10, 11}}}, 716},
+        Jacht{"DiagonalRightIsUpOrRight", {}, {{{11, 9}, {11, 10}}, {{11, 11}, {10, 9}}}, {}},
+        Jacht{"DiagonalLeftIsLeftOrDown", {}, {{{9, 9}, {10, 11}}, {{9, 11}, {9, 10}}}, {}},
+        Jacht{"WalledInStaysAndDrawsNothing",
+              {{{9, 10}}, {{11, 10}}, {{10, 9}}, {{10, 11}, 'o'}},
+              {{{2, 2}, {10, 10}}},
+              NietGetrokken},
+        Jacht{"NeverEntersBarriersThePlayerMayCross",
+              {{{9, 10}, 'o'}, {{11, 10}, 'S'}, {{10, 11}, 'S'}},
+              std::vector<Zet>(20, {{2, 2}, {10, 9}}),
+              {}}),
+    [](const auto& geval) { return std::string(geval.param.naam); });
 
-TEST_F(EnemyStep, ClosedNextCellTurnsChaseIntoRandomStep) {
-    Speler(10, 7);
-    Muur(10, 9);
-    EXPECT_EQ(Stap(), (Cel{10, 11})) << "the first number, 3, is down";
-    EXPECT_EQ(StandardLib::Seed(), 716U) << "one number taken";
-}
-
-TEST_F(EnemyStep, WallsBetweenDoNotStopAChase) {
-    Speler(10, 7);
-    Muur(10, 8);
-    EXPECT_EQ(Stap(), (Cel{10, 9}));
-}
-
-TEST_F(EnemyStep, OutsideTheSquareIsRandom) {
-    Speler(10, 6);
-    EXPECT_EQ(Stap(), (Cel{10, 11}));
-    Speler(13, 13);
-    EXPECT_EQ(Stap(), (Cel{9, 11})) << "inside the square but no case: random, second number 1";
-}
-
-TEST_F(EnemyStep, SameCellIsRandom) {
-    Speler(10, 10);
-    EXPECT_EQ(Stap(), (Cel{10, 11}));
-}
-
-TEST_F(EnemyStep, DiagonalRightChoosesUpOrRight) {
-    Speler(11, 9);
-    EXPECT_EQ(Stap(), (Cel{11, 10})) << "RandomCard(1, 2) = 2: right";
-    X = 300;
-    Y = 300;
-    Speler(11, 11);
-    EXPECT_EQ(Stap(), (Cel{10, 9})) << "then 1: up, away from a player below";
-}
-
-TEST_F(EnemyStep, DiagonalLeftChoosesLeftOrDown) {
-    Speler(9, 9);
-    EXPECT_EQ(Stap(), (Cel{10, 11})) << "RandomCard(1, 2) = 2: down, away from a player above";
-    X = 300;
-    Y = 300;
-    Speler(9, 11);
-    EXPECT_EQ(Stap(), (Cel{9, 10})) << "then 1: left";
-}
-
-TEST_F(EnemyStep, RandomStepSpendsOneNumberPerClosedDirection) {
-    Muur(9, 10);
-    Trek(42); // the next three numbers are 1, 1, 3
-    strikjes(X, Y);
-    EXPECT_EQ((Cel{X / 30, Y / 30}), (Cel{10, 11}));
+TEST(EnemyRandomStep, SpendsOneNumberPerClosedDirection) {
+    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
+    doolhof[1][9][10] = '+';
+    for (int i = 0; i < 42; ++i) {
+        StandardLib::RandomCard(1, 4); // the next three numbers are 1, 1, 3
+    }
+    std::uint32_t x = 300;
+    std::uint32_t y = 300;
+    strikjes(x, y);
+    EXPECT_EQ((Cel{x / 30, y / 30}), (Cel{10, 11}));
     EXPECT_EQ(StandardLib::Seed(), 694U) << "exactly three numbers taken";
 }
 
-TEST_F(EnemyStep, NeverEntersBarriersThePlayerMayCross) {
-    Muur(9, 10, 'o');
-    Muur(11, 10, 'S');
-    Muur(10, 11, 'S');
-    for (int i = 0; i < 20; ++i) {
-        X = 300;
-        Y = 300;
-        EXPECT_EQ(Stap().y, 9U);
-    }
-}
-
-TEST_F(EnemyStep, WalledInEnemyStaysAndDrawsNoNumbers) {
-    Muur(9, 10);
-    Muur(11, 10);
-    Muur(10, 9);
-    Muur(10, 11, 'o');
-    EXPECT_EQ(Stap(), (Cel{10, 10}));
-    EXPECT_EQ(StandardLib::Seed(), 94U);
-}
-
-TEST_F(EnemyStep, BorderNeighboursOutsideTheGridAreClosed) {
-    Muur(1, 5, ' ');
-    Muur(1, 6, ' ');
-    Muur(2, 5);
-    Muur(1, 4);
+TEST(EnemyRandomStep, NeighboursOutsideTheGridAreClosed) {
+    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
+    doolhof[1][1][5] = doolhof[1][1][6] = ' ';
+    doolhof[1][2][5] = doolhof[1][1][4] = '+';
     for (int i = 0; i < 10; ++i) {
-        X = 30;
-        Y = 150;
-        strikjes(X, Y);
-        EXPECT_EQ((Cel{X / 30, Y / 30}), (Cel{1, 6}));
+        std::uint32_t x = 30;
+        std::uint32_t y = 150;
+        strikjes(x, y);
+        EXPECT_EQ((Cel{x / 30, y / 30}), (Cel{1, 6}));
     }
 }
 
-TEST_F(EnemyStep, FriesStayWhereAnEnemyWalks) {
+TEST(EnemyRandomStep, FriesStayWhereAnEnemyWalks) {
+    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
     frietArr[10][11] = true;
-    Speler(10, 13);
-    EXPECT_EQ(Stap(), (Cel{10, 11}));
+    zorpX = 10;
+    zorpY = 13;
+    std::uint32_t x = 300;
+    std::uint32_t y = 300;
+    strikjes2(x, y);
+    EXPECT_EQ(y, 330U);
     EXPECT_TRUE(frietArr[10][11]);
 }
 

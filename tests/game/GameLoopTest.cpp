@@ -35,7 +35,7 @@ class GameLoop : public ::testing::Test {
     }
     GeneralLib::TimeOfDay Tijd() const { return {12, 0, honderdsten / 100, honderdsten % 100}; }
     void Begin() {
-        StandardLib::Init();
+        SpelTesting::GeneratorOpBegin();
         BeginWaarden(Speed);
         for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
             strikXArr[i] = 900; // parked in column 30, clear of the player
@@ -59,39 +59,16 @@ class GameLoop : public ::testing::Test {
     SpelTesting::Rijen rijen;
 };
 
-TEST_F(GameLoop, StartingValues) {
-    cheatArr[4][4] = true;
-    vlagArr[6][6] = true;
+// The rest of the start of a game is pinned by the replay goldens, which play one game each.
+TEST_F(GameLoop, ANewGameTakesAwayTheItemsOfTheGameBefore) {
+    cheatArr[4][4] = vlagArr[6][6] = true;
     XCheat = YCheat = 4;
     XVlag = YVlag = 6;
-    StandardLib::Init();
-    BeginWaarden(Speed);
-    EXPECT_EQ(level, 1U);
-    EXPECT_EQ((Cel{zorpX, zorpY}), StartCel);
-    EXPECT_EQ(levens, 3U);
-    EXPECT_EQ(levendeStrikjes, 6U);
-    EXPECT_EQ(frietCount, 0U);
-    EXPECT_EQ(countLoop, 0U);
-    EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{1, 1}));
-    EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
-    EXPECT_FALSE(cheatArr[4][4]) << "items the game before left are taken away";
+    Begin();
+    EXPECT_FALSE(cheatArr[4][4]);
     EXPECT_FALSE(vlagArr[6][6]);
-    EXPECT_TRUE(checkFriet && checkAchtergrondTekenen && !einde);
-    EXPECT_TRUE(refresh[30][20]);
-    EXPECT_FALSE(refresh[1][21]);
-    EXPECT_EQ(strikXArr[1], 120U);
-    EXPECT_EQ(strikYArr[1], 480U);
-    EXPECT_EQ(strikXArr[10], 270U);
-    EXPECT_FALSE(strikArr[1]);
-    Ronde();
-    EXPECT_TRUE(strikArr[6]);
-    EXPECT_FALSE(strikArr[7]);
-}
-
-TEST_F(GameLoop, FirstGameStartsWithItemCellsOutsideTheGrid) {
-    XCheat = YCheat = XVlag = YVlag = 0; // as at program start
-    StandardLib::Init();
-    BeginWaarden(Speed);
+    XCheat = YCheat = XVlag = YVlag = 0; // as at program start: outside the grid
+    Begin();
     EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
 }
 
@@ -123,6 +100,48 @@ TEST_F(GameLoop, FlagShowsAtTheTenthTickAndGoesAtTheThirtieth) {
     EXPECT_FALSE(vlagArr[vlag.x][vlag.y]);
     EXPECT_TRUE(refresh[vlag.x][vlag.y]);
 }
+
+TEST_F(GameLoop, ALostLifeDoesNotBringTheFlagBack) {
+    Begin();
+    levendeStrikjes = 1;
+    Ronde();
+    countLoop = 12;
+    strikXArr[1] = CelNaarPixel(zorpX);
+    strikYArr[1] = CelNaarPixel(zorpY);
+    Ronde(Speed);
+    ASSERT_EQ(levens, 2U);
+    strikXArr[1] = 900;
+    for (int tick = 0; tick < 12; ++tick) {
+        Ronde(Speed);
+    }
+    EXPECT_FALSE(vlagArr[XVlag][YVlag]);
+    EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{1, 1})) << "never placed";
+}
+
+struct Bezet {
+    const char* naam;
+    bool friet;
+};
+
+class FlagPlace : public GameLoop, public ::testing::WithParamInterface<Bezet> {};
+
+// Every blank cell but (7, 4) holds fries, or the hamburger: the flag goes to (7, 4).
+TEST_P(FlagPlace, AvoidsCellsTaken) {
+    Begin();
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= 20; ++y) {
+            doolhof[1][x][y] = ' ';
+            (GetParam().friet ? frietArr : cheatArr)[x][y] = true;
+        }
+    }
+    frietArr[7][4] = cheatArr[7][4] = false;
+    PlaatsVlag();
+    EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{7, 4}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FlagPlace,
+                         ::testing::Values(Bezet{"Fries", true}, Bezet{"Hamburger", false}),
+                         [](const auto& geval) { return std::string(geval.param.naam); });
 
 TEST_F(GameLoop, FlagWithNowhereToGoIsSkipped) {
     Begin();
@@ -212,18 +231,34 @@ TEST_F(GameLoop, RedrawPassDrawsTileItemsAndPlayerButNotWalls) {
     Begin();
     Ronde();
     tegelArr[1] = Plaatje("tegel.bmp", 0, 200, 0);
-    figuur[5] = {Plaatje("wit.bmp", 255, 255, 255), Plaatje("burger.bmp", 200, 100, 0)};
-    figuur[0] = {figuur[5].masker, Plaatje("zorp.bmp", 0, 0, 250)};
+    // The mask shows the left half of a sprite; the right half shows what lies beneath.
+    const Bitmap halfMasker = Wimdows::LoadBitmap(
+        plaatjes.Bmp("half.bmp", 30, 30,
+                     [](int i, int) { return i < 15 ? Wimdows::RGB(255, 255, 255) : 0U; }),
+        30, 30);
+    figuur[5] = {halfMasker, Plaatje("burger.bmp", 200, 100, 0)};
+    figuur[0] = {halfMasker, Plaatje("zorp.bmp", 0, 0, 250)};
     Wimdows::Rectangle(0, 0, 999, 699, Wimdows::RGB(9, 9, 9), true);
     cheatArr[5][5] = true;
     refresh[5][5] = refresh[6][5] = refresh[1][1] = refresh[2][2] = true;
     Ronde();
     using Wimdows::Testing::WindowPixel;
-    EXPECT_EQ(WindowPixel(165, 165), Wimdows::RGB(200, 100, 0)) << "hamburger";
+    EXPECT_EQ(WindowPixel(155, 165), Wimdows::RGB(200, 100, 0)) << "hamburger";
+    EXPECT_EQ(WindowPixel(175, 165), Wimdows::RGB(9, 9, 9)) << "no floor tile under it";
     EXPECT_EQ(WindowPixel(195, 165), Wimdows::RGB(0, 200, 0)) << "floor tile";
     EXPECT_EQ(WindowPixel(45, 45), Wimdows::RGB(9, 9, 9)) << "a wall draws nothing";
-    EXPECT_EQ(WindowPixel(75, 75), Wimdows::RGB(0, 0, 250)) << "the player";
+    EXPECT_EQ(WindowPixel(65, 75), Wimdows::RGB(0, 0, 250)) << "the player";
+    EXPECT_EQ(WindowPixel(85, 75), Wimdows::RGB(0, 200, 0)) << "on the floor tile";
     EXPECT_FALSE(refresh[5][5]);
+}
+
+TEST_F(GameLoop, SixHeartsInARow) {
+    Begin();
+    figuur[7] = {Plaatje("hartmasker.bmp", 255, 255, 255), Plaatje("hart.bmp", 250, 0, 0)};
+    levens = 6;
+    TekenLevens();
+    using Wimdows::Testing::WindowPixel;
+    EXPECT_EQ(WindowPixel(415, 665), Wimdows::RGB(250, 0, 0)) << "the sixth at (400, 650)";
 }
 
 TEST_F(GameLoop, ClosingTheWindowEndsTheGame) {

@@ -36,67 +36,47 @@ TEST_F(Keys, EmptyQueueChangesAndMarksNothing) {
     EXPECT_FALSE(refresh[2][2]);
 }
 
-TEST_F(Keys, ArrowsMoveOneCellAndMarkOldAndNewCell) {
-    Toets(Rechts);
-    EXPECT_EQ(Zorp(), (Cel{3, 2}));
-    EXPECT_TRUE(refresh[2][2]);
-    EXPECT_TRUE(refresh[3][2]);
-    Toets(Omlaag);
-    Toets(Omlaag);
-    Toets(Links);
-    Toets(Omhoog);
-    EXPECT_EQ(Zorp(), (Cel{2, 3}));
+struct Zet {
+    const char* naam;
+    Cel van;
+    Cel muur;
+    char teken;
+    std::uint32_t toets;
+    Cel naar;
+    bool naarLinks;
+};
+
+class Moves : public Keys, public ::testing::WithParamInterface<Zet> {};
+
+// The player starts facing right; only a move left or right turns the sprite.
+TEST_P(Moves, OneCellUnlessClosed) {
+    const Zet& zet = GetParam();
+    zorpX = zet.van.x;
+    zorpY = zet.van.y;
+    doolhof[1][zet.muur.x][zet.muur.y] = zet.teken;
+    Toets(zet.toets);
+    EXPECT_EQ(Zorp(), zet.naar);
+    const FiguurPaar& kant = figuur[zet.naarLinks ? 2 : 1];
+    EXPECT_EQ(figuur[0].beeld, kant.beeld);
+    EXPECT_EQ(figuur[0].masker, kant.masker);
+    EXPECT_TRUE(refresh[zet.van.x][zet.van.y]);
+    EXPECT_TRUE(refresh[zet.naar.x][zet.naar.y]);
 }
 
-TEST_F(Keys, WallRefusesTheMoveAndKeepsTheFacing) {
-    figuur[0] = figuur[2];
-    doolhof[1][3][2] = '|';
-    Toets(Rechts);
-    EXPECT_EQ(Zorp(), StartCel);
-    EXPECT_EQ(figuur[0].beeld, 22U) << "still facing left";
-    EXPECT_TRUE(refresh[2][2]) << "a refused key still redraws the player";
-    doolhof[1][2][1] = '-';
-    Toets(Omhoog);
-    EXPECT_EQ(Zorp(), StartCel);
-}
-
-TEST_F(Keys, LeftAndRightTurnTheSpriteUpAndDownDoNot) {
-    Toets(Rechts);
-    Toets(Links);
-    EXPECT_EQ(figuur[0].beeld, 22U);
-    EXPECT_EQ(figuur[0].masker, 21U);
-    Toets(Omlaag);
-    Toets(Omhoog);
-    EXPECT_EQ(figuur[0].beeld, 22U);
-    Toets(Rechts);
-    EXPECT_EQ(figuur[0].beeld, 12U);
-}
-
-TEST_F(Keys, UpIsRefusedInColumnOne) {
-    zorpX = 1;
-    zorpY = 20;
-    doolhof[1][1][19] = ' ';
-    Toets(Omhoog);
-    EXPECT_EQ(Zorp(), (Cel{1, 20}));
-    Toets(Omlaag);
-    EXPECT_EQ(Zorp(), (Cel{1, 20})) << "row 21 is wall";
-}
-
-TEST_F(Keys, BarriersAndFriesCanBeEntered) {
-    doolhof[1][3][2] = 'o';
-    doolhof[1][4][2] = 'f';
-    Toets(Rechts);
-    Toets(Rechts);
-    EXPECT_EQ(Zorp(), (Cel{4, 2}));
-}
-
-TEST_F(Keys, MovesOffTheGridAreRefused) {
-    doolhof[1][30][5] = ' ';
-    zorpX = 30;
-    zorpY = 5;
-    Toets(Rechts);
-    EXPECT_EQ(Zorp(), (Cel{30, 5}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Moves,
+    ::testing::Values(Zet{"Right", {2, 2}, {9, 9}, ' ', Rechts, {3, 2}, false},
+                      Zet{"LeftTurns", {3, 2}, {9, 9}, ' ', Links, {2, 2}, true},
+                      Zet{"DownKeepsFacing", {2, 2}, {9, 9}, ' ', Omlaag, {2, 3}, false},
+                      Zet{"UpKeepsFacing", {2, 3}, {9, 9}, ' ', Omhoog, {2, 2}, false},
+                      Zet{"WallRefusesAndKeepsFacing", {3, 2}, {2, 2}, '|', Links, {3, 2}, false},
+                      Zet{"WallAbove", {2, 2}, {2, 1}, '-', Omhoog, {2, 2}, false},
+                      Zet{"UpRefusedInColumnOne", {1, 20}, {1, 19}, ' ', Omhoog, {1, 20}, false},
+                      Zet{"RowTwentyOneIsWall", {2, 20}, {9, 9}, ' ', Omlaag, {2, 20}, false},
+                      Zet{"IntoABarrier", {2, 2}, {3, 2}, 'o', Rechts, {3, 2}, false},
+                      Zet{"OntoFries", {2, 2}, {3, 2}, 'f', Rechts, {3, 2}, false},
+                      Zet{"OffTheGrid", {30, 5}, {30, 5}, ' ', Rechts, {30, 5}, false}),
+    [](const auto& geval) { return std::string(geval.param.naam); });
 
 TEST_F(Keys, OneKeyPerCall) {
     Druk(Rechts);

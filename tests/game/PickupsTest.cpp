@@ -48,43 +48,52 @@ TEST_F(Pickups, FriesAreEatenOnceByThePlayerOnly) {
     EXPECT_TRUE(frietArr[5][5]) << "an enemy on fries does not eat them";
 }
 
-TEST_F(Pickups, FlagGivesALife) {
-    vlagArr[3][2] = true;
-    XVlag = 3;
-    YVlag = 2;
-    Stap(Rechts);
-    EXPECT_EQ(levens, 4U);
-    EXPECT_FALSE(vlagArr[3][2]);
-    PakkenEnBotsen();
-    EXPECT_EQ(levens, 4U);
-}
+struct Items {
+    const char* naam;
+    Cel vlag;
+    Cel burger;
+    bool burgerLigt;
+    std::uint32_t levens;
+};
 
-TEST_F(Pickups, StackedItemsGiveTwoLives) {
-    vlagArr[3][2] = true;
-    cheatArr[3][2] = true;
-    XVlag = XCheat = 3;
-    YVlag = YCheat = 2;
+class Bonus : public Pickups, public ::testing::WithParamInterface<Items> {};
+
+// Each item is a life, taken once; the flag's check also counts a hamburger cell gone stale.
+TEST_P(Bonus, TakenOnceFromTheCellSteppedOnto) {
+    const Items& items = GetParam();
+    XVlag = items.vlag.x;
+    YVlag = items.vlag.y;
+    XCheat = items.burger.x;
+    YCheat = items.burger.y;
+    vlagArr[XVlag][YVlag] = true;
+    cheatArr[XCheat][YCheat] = items.burgerLigt;
     Stap(Rechts);
-    EXPECT_EQ(levens, 5U);
+    EXPECT_EQ(levens, items.levens);
     EXPECT_FALSE(vlagArr[3][2]);
     EXPECT_FALSE(cheatArr[3][2]);
+    PakkenEnBotsen();
+    EXPECT_EQ(levens, items.levens) << "standing on the cell takes nothing more";
 }
 
-TEST_F(Pickups, FlagOnAStaleHamburgerCellCountsTwice) {
-    vlagArr[3][2] = true;
-    XVlag = XCheat = 3;
-    YVlag = YCheat = 2;
-    Stap(Rechts);
-    EXPECT_EQ(levens, 5U);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Bonus,
+                         ::testing::Values(Items{"Flag", {3, 2}, {9, 9}, false, 4},
+                                           Items{"Hamburger", {9, 9}, {3, 2}, true, 4},
+                                           Items{"Stacked", {3, 2}, {3, 2}, true, 5},
+                                           Items{"FlagOnStaleHamburgerCell", {3, 2}, {3, 2}, false, 5},
+                                           Items{"Elsewhere", {9, 9}, {9, 9}, true, 3}),
+                         [](const auto& geval) { return std::string(geval.param.naam); });
 
-TEST_F(Pickups, ItemsElsewhereAreNotTaken) {
-    vlagArr[9][9] = true;
-    XVlag = 9;
-    YVlag = 9;
-    Stap(Rechts);
-    EXPECT_EQ(levens, 3U);
-    EXPECT_TRUE(vlagArr[9][9]);
+// Only the enemies in play catch the player: six in level 1, the sixth as well as the first.
+TEST_F(Pickups, EveryActiveEnemyCatchesAndNoOther) {
+    for (const std::uint32_t i : {1U, 6U, 7U}) {
+        levens = 3;
+        Strik(i, zorpX, zorpY);
+        PakkenEnBotsen();
+        EXPECT_EQ(levens, i <= 6 ? 2U : 3U) << "enemy " << i;
+        Strik(i, 30, 2);
+        zorpX = StartCel.x;
+        zorpY = StartCel.y;
+    }
 }
 
 TEST_F(Pickups, SteppingOntoAnEnemyIsCaughtInTheSamePass) {

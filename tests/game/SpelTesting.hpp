@@ -42,11 +42,16 @@ class TijdelijkeMap {
     ~TijdelijkeMap();
     TijdelijkeMap(const TijdelijkeMap&) = delete;
     TijdelijkeMap& operator=(const TijdelijkeMap&) = delete;
+    const TestKit::TempDir& Map() const { return map; }
 
   private:
     std::filesystem::path vorige;
     TestKit::TempDir map;
 };
+
+// The generator as a fresh program has it, also after earlier tests in this process drew
+// from it: its states form cycles, so drawing brings the first one round again.
+void GeneratorOpBegin();
 
 // Sets the state a level is played in, as the game start does, without any file or picture.
 void BeginLevel(std::uint32_t lvl, const Rijen& rijen);
