@@ -131,7 +131,8 @@ TEST_P(FlagPlace, AvoidsCellsTaken) {
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
         for (std::uint32_t y = 1; y <= 20; ++y) {
             doolhof[1][x][y] = ' ';
-            (GetParam().friet ? frietArr : cheatArr)[x][y] = true;
+            frietArr[x][y] = GetParam().friet;
+            cheatArr[x][y] = !GetParam().friet;
         }
     }
     frietArr[7][4] = cheatArr[7][4] = false;

@@ -2,9 +2,12 @@
 #include "game/Meandor.hpp"
 #include "support/StandardLib.hpp"
 #include "wimdows/Wimdows.hpp"
+#include "wimdows/WimdowsTesting.hpp"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -134,6 +137,32 @@ TEST_F(Keys, PauseIgnoresEverythingButS) {
     EXPECT_EQ(Zorp(), StartCel);
     CheckKey();
     EXPECT_EQ(Zorp(), (Cel{2, 3})) << "keys after S are handled again";
+}
+
+// What the hint strip shows: the strip's picture with a line of text on it.
+std::vector<std::optional<std::uint32_t>> Hintstrook() {
+    std::vector<std::optional<std::uint32_t>> pixels;
+    for (std::int32_t y = 20; y < 50; ++y) {
+        for (std::int32_t x = 2; x < 200; ++x) {
+            pixels.push_back(Wimdows::Testing::WindowPixel(x, y));
+        }
+    }
+    return pixels;
+}
+
+TEST_F(Keys, SPutsThePauseHintBack) {
+    const TestKit::TempDir plaatjes;
+    rechthoekTekst = Wimdows::LoadBitmap(
+        plaatjes.Bmp("strook.bmp", 2, 2, [](int, int) { return Wimdows::RGB(0, 0, 90); }), 198,
+        30);
+    Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
+    Wimdows::SetFont(4, 0);
+    Wimdows::Text("Press 'p' to pause", 5, 30);
+    const auto hint = Hintstrook();
+    Druk('P');
+    Druk('S');
+    CheckKey();
+    EXPECT_EQ(Hintstrook(), hint);
 }
 
 TEST_F(Keys, PauseWaitsForSOnTheQueue) {
