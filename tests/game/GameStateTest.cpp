@@ -32,21 +32,6 @@ TEST(GameStateTabel, IndexOutsideTheRangeIsCaught) {
 #endif
 }
 
-TEST(GameState, StartsAtZeroAndEveryGridIsItsOwn) {
-    EXPECT_EQ(level, 0U);
-    EXPECT_EQ(zorpX, 0U);
-    EXPECT_FALSE(einde);
-    EXPECT_FALSE(strikArr[MaxStrikjes]);
-    EXPECT_EQ(muziek[3], 0U);
-
-    doolhof[4][Kolommen][Rijen] = 'x';
-    frietArr[Kolommen][Rijen] = true;
-    EXPECT_EQ(doolhof[5][1][1], '\0');
-    EXPECT_EQ(doolhof[3][Kolommen][Rijen], '\0');
-    EXPECT_FALSE(refresh[Kolommen][Rijen]);
-    EXPECT_FALSE(vlagArr[1][1]);
-}
-
 TEST(GameStateLookup, CharactersDecidePlayerAndEnemies) {
     struct Geval {
         char teken;
@@ -93,23 +78,6 @@ TEST(GameStateLookup, CurrentLevelReadsOnlyItsOwnMaze) {
     EXPECT_FALSE(IsMuur(5, 5));
     EXPECT_FALSE(IsOpenVoorStrik(5, 5));
     EXPECT_TRUE(IsMuur(0, 5));
-}
-
-TEST(GameStateEnemies, StartTableMatchesTheJoiningOrder) {
-    const Cel cellen[] = {{4, 16}, {6, 8},  {12, 5}, {19, 5}, {20, 10},
-                          {11, 3}, {10, 4}, {20, 3}, {3, 6},  {9, 9}};
-    for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
-        EXPECT_EQ(strikStartTabel[i].cel(), cellen[i - 1]) << "enemy " << i;
-        const std::uint32_t vanaf = strikStartTabel[i].vanafLevel;
-        if (i <= StartStrikjes) {
-            EXPECT_EQ(vanaf, 1U) << "enemy " << i;
-        } else {
-            EXPECT_EQ(ActieveStrikjes(vanaf), i) << "enemy " << i << " joins as the last one";
-        }
-    }
-    EXPECT_EQ(ActieveStrikjes(Levels), MaxStrikjes);
-    EXPECT_EQ(CelNaarPixel(UitgangCel.x), 900U);
-    EXPECT_EQ(CelNaarPixel(UitgangCel.y), 600U);
 }
 
 } // namespace

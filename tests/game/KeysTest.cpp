@@ -109,17 +109,6 @@ TEST_F(Keys, HamburgerOncePerLevelOnABlankCellWithoutFries) {
     EXPECT_EQ(StandardLib::Seed(), seed) << "a second H does nothing";
 }
 
-TEST_F(Keys, HamburgerWithNowhereToGoIsSkipped) {
-    for (std::uint32_t x = 1; x <= 30; ++x) {
-        for (std::uint32_t y = 1; y <= 20; ++y) {
-            doolhof[1][x][y] = '+';
-        }
-    }
-    Toets('H');
-    EXPECT_EQ(countCheat, 0U);
-    EXPECT_EQ(StandardLib::Seed(), 94U);
-}
-
 TEST_F(Keys, EscapeEndsTheGameAndAsksForAFreshMenu) {
     Toets(27);
     EXPECT_TRUE(einde);
@@ -163,29 +152,6 @@ TEST_F(Keys, SPutsThePauseHintBack) {
     Druk('S');
     CheckKey();
     EXPECT_EQ(Hintstrook(), hint);
-}
-
-TEST_F(Keys, PauseWaitsForSOnTheQueue) {
-    Druk('P');
-    std::thread later([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        Druk('S');
-    });
-    CheckKey();
-    later.join();
-    std::uint32_t rest = 0;
-    EXPECT_FALSE(Wimdows::GetKeyPressed(rest));
-}
-
-TEST_F(Keys, PauseEndsWhenTheWindowCloses) {
-    Druk('P');
-    std::thread later([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        SpelTesting::SluitMetKruisje();
-    });
-    CheckKey();
-    later.join();
-    EXPECT_FALSE(Wimdows::WindowOpen());
 }
 
 } // namespace
