@@ -36,18 +36,6 @@ class Pickups : public ::testing::Test {
     }
 };
 
-TEST_F(Pickups, FriesAreEatenOnceByThePlayerOnly) {
-    frietArr[3][2] = true;
-    frietArr[5][5] = true;
-    Strik(1, 5, 5);
-    Stap(Rechts);
-    EXPECT_EQ(frietCount, 1U);
-    EXPECT_FALSE(frietArr[3][2]);
-    PakkenEnBotsen();
-    EXPECT_EQ(frietCount, 1U) << "standing on the cell eats nothing more";
-    EXPECT_TRUE(frietArr[5][5]) << "an enemy on fries does not eat them";
-}
-
 struct Items {
     const char* naam;
     Cel vlag;
