@@ -72,6 +72,28 @@ TEST_F(GameLoop, ANewGameTakesAwayTheItemsOfTheGameBefore) {
     EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
 }
 
+// Only the removal is checked here; the goldens pin where the flag comes but never hold it
+// to its thirtieth tick.
+TEST_F(GameLoop, FlagShowsAtTheTenthTickAndGoesAtTheThirtieth) {
+    Begin();
+    countLoop = 8;
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{1, 1})) << "not yet at tick 9";
+    honderdsten += Speed;
+    Ronde();
+    ASSERT_TRUE(vlagArr[XVlag][YVlag]);
+    const Cel vlag{XVlag, YVlag};
+    countLoop = 28;
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_TRUE(vlagArr[vlag.x][vlag.y]) << "still there at tick 29";
+    honderdsten += Speed;
+    Ronde();
+    EXPECT_FALSE(vlagArr[vlag.x][vlag.y]);
+    EXPECT_TRUE(refresh[vlag.x][vlag.y]);
+}
+
 TEST_F(GameLoop, ALostLifeDoesNotBringTheFlagBack) {
     Begin();
     levendeStrikjes = 1;

@@ -79,7 +79,7 @@ TEST_F(Screens, QuitOnTheInfoScreensEndsTheProgram) {
     }
 }
 
-enum class Afloop { GameOver, Eindscherm, Escape };
+enum class Afloop { GameOver, Eindscherm, Escape, Kruisje };
 
 struct Keuze {
     const char* naam;
@@ -91,7 +91,7 @@ struct Keuze {
 class Difficulty : public Screens, public ::testing::WithParamInterface<Keuze> {};
 
 // Each difficulty starts the game at its speed, and whatever ends the game, the main menu comes
-// next with the game's window still up for it.
+// next with the game's window still up for it; only the close box ends the program.
 TEST_P(Difficulty, PlaysAtItsSpeedAndReturnsToTheMenu) {
     const Keuze& keuze = GetParam();
     std::atomic<bool> begonnen = false;
@@ -126,12 +126,17 @@ TEST_P(Difficulty, PlaysAtItsSpeedAndReturnsToTheMenu) {
         case Afloop::Escape:
             SpelTesting::Druk(27);
             break;
+        case Afloop::Kruisje:
+            SpelTesting::SluitMetKruisje();
+            break;
         }
     });
-    EXPECT_EQ(KlikOp(&SubMenu, 235, keuze.knopY, [&] { return begonnen.load(); }), Scherm::Menu);
+    const bool kruisje = keuze.afloop == Afloop::Kruisje;
+    EXPECT_EQ(KlikOp(&SubMenu, 235, keuze.knopY, [&] { return begonnen.load(); }),
+              kruisje ? Scherm::Einde : Scherm::Menu);
     EXPECT_EQ(opTijd, true) << "the game timer runs at " << keuze.speed;
-    EXPECT_TRUE(einde);
-    EXPECT_TRUE(Wimdows::WindowOpen());
+    EXPECT_TRUE(einde && menuCheck);
+    EXPECT_EQ(Wimdows::WindowOpen(), !kruisje);
     if (keuze.afloop == Afloop::Eindscherm) {
         EXPECT_NE(muziek[1], 0U) << "the final screen's music is loaded";
         const auto getoond = Monster();
@@ -147,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Difficulty,
                          ::testing::Values(Keuze{"EasyToGameOver", 87, 100, Afloop::GameOver},
                                            Keuze{"MediumToTheFinalScreen", 237, 75,
                                                  Afloop::Eindscherm},
-                                           Keuze{"HardToEscape", 387, 55, Afloop::Escape}),
+                                           Keuze{"HardToEscape", 387, 55, Afloop::Escape},
+                                           Keuze{"EasyToTheCloseBox", 87, 100, Afloop::Kruisje}),
                          [](const auto& geval) { return std::string(geval.param.naam); });
 
 } // namespace
