@@ -1,5 +1,4 @@
 #include "SpelTesting.hpp"
-#include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
 #include "support/GeneralLib.hpp"
 #include "support/StandardLib.hpp"
@@ -7,10 +6,7 @@
 #include "wimdows/WimdowsTesting.hpp"
 
 #include <SDL.h>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <memory>
-#include <thread>
 
 namespace {
 

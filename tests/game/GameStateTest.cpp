@@ -1,7 +1,6 @@
 #include "game/GameState.hpp"
 
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace {
 

@@ -71,50 +71,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, Bonus,
                                            Items{"Elsewhere", {9, 9}, {9, 9}, true, 3}),
                          [](const auto& geval) { return std::string(geval.param.naam); });
 
-// Only the enemies in play catch the player: six in level 1, the sixth as well as the first.
-TEST_F(Pickups, EveryActiveEnemyCatchesAndNoOther) {
-    for (const std::uint32_t i : {1U, 6U, 7U}) {
-        levens = 3;
-        Strik(i, zorpX, zorpY);
-        PakkenEnBotsen();
-        EXPECT_EQ(levens, i <= 6 ? 2U : 3U) << "enemy " << i;
-        Strik(i, 30, 2);
-        zorpX = StartCel.x;
-        zorpY = StartCel.y;
+struct Botsing {
+    const char* naam;
+    std::uint32_t strik;
+    Cel waar;
+    std::uint32_t toets;
+    std::uint32_t levens;
+};
+
+class Collision : public Pickups, public ::testing::WithParamInterface<Botsing> {};
+
+// The collision test comes after the key and before the enemies step, and only the enemies in
+// play (six in level 1) catch.
+TEST_P(Collision, AfterTheKeyWithEnemiesInPlay) {
+    const Botsing& botsing = GetParam();
+    Strik(botsing.strik, botsing.waar.x, botsing.waar.y);
+    Stap(botsing.toets);
+    EXPECT_EQ(levens, botsing.levens);
+    if (botsing.levens == 2) {
+        EXPECT_EQ((Cel{zorpX, zorpY}), HerstartCel);
+        EXPECT_TRUE(refresh[2][20]);
     }
 }
 
-TEST_F(Pickups, SteppingOntoAnEnemyIsCaughtInTheSamePass) {
-    Strik(1, 3, 2);
-    Stap(Rechts);
-    EXPECT_EQ(levens, 2U);
-    EXPECT_EQ((Cel{zorpX, zorpY}), HerstartCel);
-    EXPECT_TRUE(refresh[2][20]);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Collision,
+                         ::testing::Values(Botsing{"SteppingOntoAnEnemy", 1, {3, 2}, Rechts, 2},
+                                           Botsing{"StandingStill", 1, {2, 2}, 'X', 2},
+                                           Botsing{"MovingAway", 1, {2, 2}, Omlaag, 3},
+                                           Botsing{"IntoTheCellItCameFrom", 1, {2, 2}, Rechts, 3},
+                                           Botsing{"TheSixthEnemy", 6, {2, 2}, 'X', 2},
+                                           Botsing{"TheSeventhIsNotInPlay", 7, {2, 2}, 'X', 3}),
+                         [](const auto& geval) { return std::string(geval.param.naam); });
 
-TEST_F(Pickups, AnEnemyArrivingIsCaughtInTheNextPassUnlessThePlayerMovesAway) {
-    Strik(1, 2, 2); // stepped onto the player after this pass's collision test
-    Stap(Omlaag);
-    EXPECT_EQ(levens, 3U) << "the player moved away with the next key";
-    Strik(1, 2, 3);
-    Stap('X');
-    EXPECT_EQ(levens, 2U) << "standing still: caught";
-}
-
-TEST_F(Pickups, MovingIntoTheCellTheEnemyCameFromEscapes) {
-    Strik(1, 2, 2);
-    Stap(Rechts); // the enemy came from (3, 2)
-    EXPECT_EQ(levens, 3U);
-}
-
-TEST_F(Pickups, FourthCollisionEndsTheGame) {
+// The lives counting down to game over are pinned by the game-lost golden.
+TEST_F(Pickups, CollisionWithoutLivesEndsTheGame) {
     SpelTesting::ToetsNeer(13); // Enter held: the game-over picture does not wait
-    for (int botsing = 1; botsing <= 3; ++botsing) {
-        Strik(1, zorpX, zorpY);
-        PakkenEnBotsen();
-        EXPECT_EQ(levens, static_cast<std::uint32_t>(3 - botsing));
-        EXPECT_FALSE(einde);
-    }
+    levens = 0;
     vlagArr[7][7] = true;
     XVlag = 7;
     YVlag = 7;
