@@ -103,16 +103,4 @@ TEST(EnemyRandomStep, NeighboursOutsideTheGridAreClosed) {
     }
 }
 
-TEST(EnemyRandomStep, FriesStayWhereAnEnemyWalks) {
-    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
-    frietArr[10][11] = true;
-    zorpX = 10;
-    zorpY = 13;
-    std::uint32_t x = 300;
-    std::uint32_t y = 300;
-    strikjes2(x, y);
-    EXPECT_EQ(y, 330U);
-    EXPECT_TRUE(frietArr[10][11]);
-}
-
 } // namespace

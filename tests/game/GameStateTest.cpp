@@ -68,15 +68,4 @@ TEST(GameStateLookup, OutsideTheGridIsWallAndClosed) {
     EXPECT_TRUE(IsOpenVoorStrik(open, Kolommen, Rijen));
 }
 
-TEST(GameStateLookup, CurrentLevelReadsOnlyItsOwnMaze) {
-    doolhof[2][5][5] = '|';
-    doolhof[3][5][5] = 'o';
-    level = 2;
-    EXPECT_TRUE(IsMuur(5, 5));
-    level = 3;
-    EXPECT_FALSE(IsMuur(5, 5));
-    EXPECT_FALSE(IsOpenVoorStrik(5, 5));
-    EXPECT_TRUE(IsMuur(0, 5));
-}
-
 } // namespace
