@@ -1,9 +1,9 @@
 #include "tools/replay/ScriptedPlayer.hpp"
 
+#include "SpelTesting.hpp"
 #include "game/GameState.hpp"
 #include "game/Meandor.hpp"
 #include "support/GeneralLib.hpp"
-#include "support/StandardLib.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <filesystem>
@@ -36,7 +36,7 @@ class ScriptedPlayer : public ::testing::Test {
 };
 
 TEST_F(ScriptedPlayer, PlaysAllFiveProvincesToTheFinalScreen) {
-    StandardLib::Init();
+    SpelTesting::GeneratorOpBegin();
     Replay::Speler speler(klok, Hard);
     SetWaarnemer(std::ref(speler));
     Spel(Hard);
