@@ -157,16 +157,6 @@ TEST_F(DoolhofladenLevel, ReadsOnlyTheCurrentLevelsGrid) {
     }
 }
 
-TEST_F(DoolhofladenLevel, ReadingTheSameFileAgainKeepsTheGrid) {
-    map.File("doolhof1.txt", Regel(1, 3) + "\n" + Regel(2, 12) + "\n");
-    level = 1;
-    Doolhofladen();
-    const DoolhofGrid eerste = doolhof[1];
-    doolhof[1][1][10] = 'x';
-    Doolhofladen();
-    EXPECT_EQ(doolhof[1], eerste);
-}
-
 TEST_F(DoolhofladenLevel, MissingFileIsFatalAndNamesIt) {
     map.File("doolhof1.txt", Regels(1, 30));
     level = 1;

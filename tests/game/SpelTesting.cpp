@@ -110,10 +110,6 @@ void BeginLevel(std::uint32_t lvl, const Rijen& rijen) {
     countCheat = 0;
     XCheat = YCheat = XVlag = YVlag = 1;
     einde = false;
-    for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
-        strikXArr[i] = strikStartTabel[i].pixelX;
-        strikYArr[i] = strikStartTabel[i].pixelY;
-    }
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
         for (std::uint32_t y = 1; y <= Meandor::Rijen; ++y) {
             frietArr[x][y] = doolhof[lvl][x][y] == FrietTeken;
