@@ -55,14 +55,20 @@ class GameLoop : public ::testing::Test {
     SpelTesting::Rijen rijen;
 };
 
-// The rest of the start of a game is pinned by the replay goldens, which play one game each.
-TEST_F(GameLoop, ANewGameTakesAwayTheItemsOfTheGameBefore) {
+// The rest of the start of a game is pinned by the replay goldens, which play one game each
+// and see nothing drawn.
+TEST_F(GameLoop, ANewGameClearsTheGameBeforeAndRedrawsAll) {
     cheatArr[4][4] = vlagArr[6][6] = true;
     XCheat = YCheat = 4;
     XVlag = YVlag = 6;
+    checkFriet = checkAchtergrondTekenen = false;
+    refresh = {};
     Begin();
     EXPECT_FALSE(cheatArr[4][4]);
     EXPECT_FALSE(vlagArr[6][6]);
+    EXPECT_TRUE(checkFriet && checkAchtergrondTekenen);
+    EXPECT_TRUE(refresh[1][1] && refresh[30][20]) << "rows 1 to 20";
+    EXPECT_FALSE(refresh[1][21]);
     XCheat = YCheat = XVlag = YVlag = 0; // as at program start: outside the grid
     Begin();
     EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
