@@ -22,19 +22,19 @@ struct Plaatje {
 TEST(Artwork, EachTableHoldsItsOwnFiles) {
     const SpelTesting::TijdelijkeMap map;
     std::vector<Plaatje> plaatjes{
-        {&figuur[1].beeld, "zorpR"},         {&figuur[1].masker, "zorpmaskR"},
-        {&figuur[2].beeld, "zorpL"},         {&figuur[2].masker, "zorpmaskL"},
-        {&figuur[3].beeld, "strik"},         {&figuur[3].masker, "strikmask"},
-        {&figuur[4].beeld, "friet"},         {&figuur[4].masker, "frietmask"},
-        {&figuur[5].beeld, "hamburger"},     {&figuur[5].masker, "hamburgermask"},
-        {&figuur[6].beeld, "vlag"},          {&figuur[6].masker, "vlagmask"},
-        {&figuur[7].beeld, "hart"},          {&figuur[7].masker, "hartmask"},
-        {&figuur[9].beeld, "DoorOpen"},      {&figuur[10].beeld, "DoorClosed"},
-        {&figuur[0].beeld, "zorpR"},         {&provincieArr[1], "Limburg"},
+        {&figuur[1].beeld, "zorpR"},          {&figuur[1].masker, "zorpmaskR"},
+        {&figuur[2].beeld, "zorpL"},          {&figuur[2].masker, "zorpmaskL"},
+        {&figuur[3].beeld, "strik"},          {&figuur[3].masker, "strikmask"},
+        {&figuur[4].beeld, "friet"},          {&figuur[4].masker, "frietmask"},
+        {&figuur[5].beeld, "hamburger"},      {&figuur[5].masker, "hamburgermask"},
+        {&figuur[6].beeld, "vlag"},           {&figuur[6].masker, "vlagmask"},
+        {&figuur[7].beeld, "hart"},           {&figuur[7].masker, "hartmask"},
+        {&figuur[9].beeld, "DoorOpen"},       {&figuur[10].beeld, "DoorClosed"},
+        {&figuur[0].beeld, "zorpR"},          {&provincieArr[1], "Limburg"},
         {&provincieArr[2], "OostVlaanderen"}, {&provincieArr[3], "WestVlaanderen"},
-        {&provincieArr[4], "Antwerpen"},     {&provincieArr[5], "VlaamsBrabant"},
-        {&achtergrondArr[1], "gras"},        {&achtergrondArr[2], "fire"},
-        {&achtergrondArr[3], "water"},       {&achtergrondArr[4], "maan"},
+        {&provincieArr[4], "Antwerpen"},      {&provincieArr[5], "VlaamsBrabant"},
+        {&achtergrondArr[1], "gras"},         {&achtergrondArr[2], "fire"},
+        {&achtergrondArr[3], "water"},        {&achtergrondArr[4], "maan"},
         {&achtergrondArr[5], "belgie"},
     };
     for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {

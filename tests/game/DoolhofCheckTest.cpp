@@ -85,8 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         Wijziging{"ElevenFries",
                   [](DoolhofGrid& g) { g[3][2] = 'f'; },
                   {"holds 11 portions of fries, needs exactly 10 (demand 3)"}},
-        Wijziging{"FriesWalledIn",
-                  [](DoolhofGrid& g) { g[3][18] = g[5][18] = '|'; },
+        Wijziging{"FriesWalledIn", [](DoolhofGrid& g) { g[3][18] = g[5][18] = '|'; },
                   FrietWeg({}, "(4, 18)")},
         // Up is refused in column 1: fries above an opening in the left border are out of reach.
         Wijziging{"FriesAboveAnOpeningInColumnOne",
@@ -98,13 +97,13 @@ INSTANTIATE_TEST_SUITE_P(
                             "cell (1, 10): border cell is open to the player (demand 1)"},
                            "(1, 9)")},
         // A closed door puts the player back in front of it, so nothing lies beyond the exit.
-        Wijziging{"FriesBeyondTheExit",
-                  [](DoolhofGrid& g) {
-                      g[4][18] = ' ';
-                      g[30][19] = 'f';
-                  },
-                  FrietWeg({"cell (30, 19): border cell is open to the player (demand 1)"},
-                           "(30, 19)")},
+        Wijziging{
+            "FriesBeyondTheExit",
+            [](DoolhofGrid& g) {
+                g[4][18] = ' ';
+                g[30][19] = 'f';
+            },
+            FrietWeg({"cell (30, 19): border cell is open to the player (demand 1)"}, "(30, 19)")},
         Wijziging{"EnemyStartClosed",
                   [](DoolhofGrid& g) { g[4][16] = 'o'; },
                   {"cell (4, 16): start cell of enemy 1 is closed to enemies (demand 4)"}},
@@ -234,10 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Aanroep{"Violation", "FILE", 1,
                 "FILE: holds 9 portions of fries, needs exactly 10 (demand 3)\n", ""},
-        Aanroep{"Dump", "--dump FILE", 0, DumpDoolhof(Basis(1)).replace(17 * 31 + 3, 1, " "),
-                ""},
-        Aanroep{"MissingFile", "LEVEL1 MISSING", 3, "",
-                "FIO.OpenRead: cannot open file MISSING\n"},
+        Aanroep{"Dump", "--dump FILE", 0, DumpDoolhof(Basis(1)).replace(17 * 31 + 3, 1, " "), ""},
+        Aanroep{"MissingFile", "LEVEL1 MISSING", 3, "", "FIO.OpenRead: cannot open file MISSING\n"},
         Aanroep{"NoArguments", "", 2, "", "usage: doolhofcheck"},
         Aanroep{"DumpWithoutFile", "--dump", 2, "", "usage: doolhofcheck"},
         Aanroep{"DumpOfTwo", "--dump FILE FILE", 2, "", "usage: doolhofcheck"},

@@ -98,7 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         Bestand{"Lf", Regels(1, 30), Vanaf(1), {}},
         Bestand{"CrLf", Regels(1, 30, "\r\n"), Vanaf(1), {}},
         Bestand{"CharactersAfterTheTwentyFirstAreIgnored",
-                Regel(1, 25) + "\r\n" + Regels(2, 30, "\r\n"), Vanaf(1), {}},
+                Regel(1, 25) + "\r\n" + Regels(2, 30, "\r\n"),
+                Vanaf(1),
+                {}},
         // The line end after thirty characters is left to the next column, which it ends.
         Bestand{"ThirtyCharacterLine",
                 Regels(1, 4, "\r\n") + Regel(5, 30) + "\r\n" + Regels(6, 30, "\r\n"),
@@ -108,14 +110,19 @@ INSTANTIATE_TEST_SUITE_P(
                 Regels(1, 2) + Regel(3, 10) + "\n" + Regels(4, 30),
                 {{3, 3, 1, 10}, {3, 2, 12}, {4, 4}},
                 {{{3, 11}, '\0'}}},
-        Bestand{"ShortFileRepeatsItsLastLineBehindANul", Regels(1, 10),
-                Plus({{10, 10}}, Vanaf(11, 0, 2, 10)), {{{11, 1}, '\0'}, {{30, 1}, '\0'}}},
+        Bestand{"ShortFileRepeatsItsLastLineBehindANul",
+                Regels(1, 10),
+                Plus({{10, 10}}, Vanaf(11, 0, 2, 10)),
+                {{{11, 1}, '\0'}, {{30, 1}, '\0'}}},
         // Ctrl-Z ends the first line; the CR of the second swallows the X after it.
         Bestand{"CtrlZAndALoneCrEndALine",
                 Regel(1, 5) + '\x1A' + Regel(2, 21) + "\rX" + Regel(3, 21) + "\n" + Regels(4, 30),
-                Plus({{1, 1, 1, 5}}, Vanaf(2)), {{{1, 6}, '\0'}}},
-        Bestand{"BytesAreStoredAsTheyStand", MetVreemdeBytes(Regel(1, 21)) + "\n" + Regels(2, 30),
-                {{2, 2}}, {{{1, 5}, '\xE9'}, {{1, 6}, '\0'}, {{1, 7}, '\t'}}}),
+                Plus({{1, 1, 1, 5}}, Vanaf(2)),
+                {{{1, 6}, '\0'}}},
+        Bestand{"BytesAreStoredAsTheyStand",
+                MetVreemdeBytes(Regel(1, 21)) + "\n" + Regels(2, 30),
+                {{2, 2}},
+                {{{1, 5}, '\xE9'}, {{1, 6}, '\0'}, {{1, 7}, '\t'}}}),
     [](const auto& geval) { return std::string(geval.param.naam); });
 
 TEST(DoolhofLadenKort, ShortFirstLineAndEmptyFileAreWalledIn) {

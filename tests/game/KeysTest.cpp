@@ -123,8 +123,7 @@ std::vector<std::optional<std::uint32_t>> Hintstrook() {
 TEST_F(Keys, PauseIgnoresEverythingButS) {
     const TestKit::TempDir plaatjes;
     rechthoekTekst = Wimdows::LoadBitmap(
-        plaatjes.Bmp("strook.bmp", 2, 2, [](int, int) { return Wimdows::RGB(0, 0, 90); }), 198,
-        30);
+        plaatjes.Bmp("strook.bmp", 2, 2, [](int, int) { return Wimdows::RGB(0, 0, 90); }), 198, 30);
     Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
     Wimdows::SetFont(4, 0);
     Wimdows::Text("Press 'p' to pause", 5, 30);

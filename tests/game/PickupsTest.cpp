@@ -63,13 +63,14 @@ TEST_P(Bonus, TakenOnceFromTheCellSteppedOnto) {
     EXPECT_EQ(levens, items.levens) << "standing on the cell takes nothing more";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Bonus,
-                         ::testing::Values(Items{"Flag", {3, 2}, {9, 9}, false, 4},
-                                           Items{"Hamburger", {9, 9}, {3, 2}, true, 4},
-                                           Items{"Stacked", {3, 2}, {3, 2}, true, 5},
-                                           Items{"FlagOnStaleHamburgerCell", {3, 2}, {3, 2}, false, 5},
-                                           Items{"Elsewhere", {9, 9}, {9, 9}, true, 3}),
-                         [](const auto& geval) { return std::string(geval.param.naam); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Bonus,
+    ::testing::Values(Items{"Flag", {3, 2}, {9, 9}, false, 4},
+                      Items{"Hamburger", {9, 9}, {3, 2}, true, 4},
+                      Items{"Stacked", {3, 2}, {3, 2}, true, 5},
+                      Items{"FlagOnStaleHamburgerCell", {3, 2}, {3, 2}, false, 5},
+                      Items{"Elsewhere", {9, 9}, {9, 9}, true, 3}),
+    [](const auto& geval) { return std::string(geval.param.naam); });
 
 struct Botsing {
     const char* naam;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "game/GameState.hpp"
-
 #include "TestKit.hpp"
+#include "game/GameState.hpp"
 
 #include <array>
 #include <cstdint>
