@@ -163,21 +163,6 @@ TEST_F(GameLoop, TimerRunningOutAmongTheEnemiesStepsOnlyTheLaterOnes) {
     EXPECT_EQ(countLoop, 1U);
 }
 
-TEST_F(GameLoop, ExitWithTenFriesReadsTheNextMazeInTheSamePass) {
-    Begin();
-    Ronde();
-    SpelTesting::ToetsNeer(13);
-    Wimdows::FlushKeys();
-    doolhof[2][5][5] = '?'; // not yet read from its file
-    frietCount = 10;
-    zorpX = 29;
-    zorpY = 20;
-    SpelTesting::Druk(39);
-    Ronde();
-    EXPECT_EQ(level, 2U);
-    EXPECT_EQ(doolhof[2][5][5], ' ') << "the next maze is read at the end of the same pass";
-}
-
 TEST_F(GameLoop, DoorShowsOpenExactlyAtTenFriesOnEveryPass) {
     Begin();
     Ronde();
