@@ -10,96 +10,79 @@ namespace {
 
 using namespace Meandor;
 
-constexpr std::uint32_t NietGetrokken = 94; // the generator's state before any number
+constexpr std::uint32_t NietGetrokken = 94, EenGetrokken = 716; // the generator's states
 
 struct Muur {
     Cel cel;
     char teken = '+';
 };
-struct Zet {
-    Cel speler;
-    Cel verwacht;
-};
-struct Jacht {
-    const char* naam;
-    std::vector<Muur> muren;
-    std::vector<Zet> zetten; // each from (10, 10), the generator going on
-    std::optional<std::uint32_t> seed;
-};
 
-// One enemy in an open maze, stepped from cell (10, 10) towards (or past) the player.
-class EnemyStep : public ::testing::TestWithParam<Jacht> {
-  protected:
-    void SetUp() override { SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof()); }
-};
+// Cell (x, y) after one step of the enemy from (10, 10) with the player at `speler`.
+Cel Stap(void (*stap)(std::uint32_t&, std::uint32_t&), Cel speler, std::uint32_t x = 10,
+         std::uint32_t y = 10) {
+    zorpX = speler.x;
+    zorpY = speler.y;
+    x *= CelGrootte;
+    y *= CelGrootte;
+    stap(x, y);
+    return {x / CelGrootte, y / CelGrootte};
+}
 
-TEST_P(EnemyStep, ChasesOrStepsAtRandom) {
-    const Jacht& jacht = GetParam();
-    for (const Muur& muur : jacht.muren) {
-        doolhof[1][muur.cel.x][muur.cel.y] = muur.teken;
-    }
-    for (const Zet& zet : jacht.zetten) {
-        zorpX = zet.speler.x;
-        zorpY = zet.speler.y;
-        std::uint32_t x = 300;
-        std::uint32_t y = 300;
-        refresh[10][10] = false;
-        strikjes2(x, y);
-        EXPECT_EQ((Cel{x / 30, y / 30}), zet.verwacht);
-        EXPECT_EQ(refresh[10][10], zet.verwacht != (Cel{10, 10})) << "the cell left is redrawn";
-    }
-    if (jacht.seed) {
-        EXPECT_EQ(StandardLib::Seed(), *jacht.seed);
+// One enemy in an open maze, stepped towards (or past) the player: random steps take
+// RandomCard(1, 4) (first 3: down) and diagonals RandomCard(1, 2) (2, then 1).
+TEST(Enemies, ChaseOrStepAtRandom) {
+    const struct {
+        const char* naam;
+        std::vector<Muur> muren;
+        std::vector<std::pair<Cel, Cel>> zetten; // the player, then where the enemy goes
+        std::optional<std::uint32_t> seed;
+    } gevallen[] = {
+        {"up", {}, {{{10, 7}, {10, 9}}}, NietGetrokken},
+        {"down", {}, {{{10, 12}, {10, 11}}}, NietGetrokken},
+        {"left", {}, {{{7, 10}, {9, 10}}}, NietGetrokken},
+        {"right", {}, {{{13, 10}, {11, 10}}}, NietGetrokken},
+        {"a wall between does not stop it", {{{10, 8}}}, {{{10, 7}, {10, 9}}}, NietGetrokken},
+        {"closed next cell is random", {{{10, 9}}}, {{{10, 7}, {10, 11}}}, EenGetrokken},
+        {"outside the square is random", {}, {{{10, 6}, {10, 11}}}, EenGetrokken},
+        {"inside the square, no case: random", {}, {{{13, 13}, {10, 11}}}, EenGetrokken},
+        {"same cell is random", {}, {{{10, 10}, {10, 11}}}, EenGetrokken},
+        {"diagonal right is up or right", {}, {{{11, 9}, {11, 10}}, {{11, 11}, {10, 9}}}, {}},
+        {"diagonal left is left or down", {}, {{{9, 9}, {10, 11}}, {{9, 11}, {9, 10}}}, {}},
+        {"walled in stays, draws nothing",
+         {{{9, 10}}, {{11, 10}}, {{10, 9}}, {{10, 11}, 'o'}},
+         {{{2, 2}, {10, 10}}},
+         NietGetrokken},
+        {"never enters barriers the player may cross",
+         {{{9, 10}, 'o'}, {{11, 10}, 'S'}, {{10, 11}, 'S'}},
+         std::vector<std::pair<Cel, Cel>>(20, {{2, 2}, {10, 9}}),
+         {}},
+    };
+    for (const auto& geval : gevallen) {
+        SpelTesting::BeginLevel();
+        for (const Muur& muur : geval.muren) {
+            doolhof[1][muur.cel.x][muur.cel.y] = muur.teken;
+        }
+        for (const auto& [speler, naar] : geval.zetten) {
+            refresh[10][10] = false;
+            EXPECT_EQ(Stap(strikjes2, speler), naar) << geval.naam;
+            EXPECT_EQ(refresh[10][10], naar != (Cel{10, 10})) << geval.naam << ": cell left";
+        }
+        EXPECT_TRUE(!geval.seed || StandardLib::Seed() == *geval.seed) << geval.naam;
     }
 }
 
-// Random steps take RandomCard(1, 4) (first 3: down) and diagonals RandomCard(1, 2) (2, then 1).
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EnemyStep,
-    ::testing::Values(
-        Jacht{"Up", {}, {{{10, 7}, {10, 9}}}, NietGetrokken},
-        Jacht{"Down", {}, {{{10, 12}, {10, 11}}}, NietGetrokken},
-        Jacht{"Left", {}, {{{7, 10}, {9, 10}}}, NietGetrokken},
-        Jacht{"Right", {}, {{{13, 10}, {11, 10}}}, NietGetrokken},
-        Jacht{"WallBetweenDoesNotStopIt", {{{10, 8}}}, {{{10, 7}, {10, 9}}}, NietGetrokken},
-        Jacht{"ClosedNextCellIsRandom", {{{10, 9}}}, {{{10, 7}, {10, 11}}}, 716},
-        Jacht{"OutsideTheSquareIsRandom", {}, {{{10, 6}, {10, 11}}}, 716},
-        Jacht{"InsideTheSquareButNoCaseIsRandom", {}, {{{13, 13}, {10, 11}}}, 716},
-        Jacht{"SameCellIsRandom", {}, {{{10, 10}, {10, 11}}}, 716},
-        Jacht{"DiagonalRightIsUpOrRight", {}, {{{11, 9}, {11, 10}}, {{11, 11}, {10, 9}}}, {}},
-        Jacht{"DiagonalLeftIsLeftOrDown", {}, {{{9, 9}, {10, 11}}, {{9, 11}, {9, 10}}}, {}},
-        Jacht{"WalledInStaysAndDrawsNothing",
-              {{{9, 10}}, {{11, 10}}, {{10, 9}}, {{10, 11}, 'o'}},
-              {{{2, 2}, {10, 10}}},
-              NietGetrokken},
-        Jacht{"NeverEntersBarriersThePlayerMayCross",
-              {{{9, 10}, 'o'}, {{11, 10}, 'S'}, {{10, 11}, 'S'}},
-              std::vector<Zet>(20, {{2, 2}, {10, 9}}),
-              {}}),
-    [](const auto& geval) { return std::string(geval.param.naam); });
-
-TEST(EnemyRandomStep, SpendsOneNumberPerClosedDirection) {
-    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
+TEST(Enemies, RandomStepSpendsOneNumberPerClosedDirectionInsideTheGrid) {
+    SpelTesting::BeginLevel();
     doolhof[1][9][10] = '+';
     for (int i = 0; i < 42; ++i) {
         StandardLib::RandomCard(1, 4); // the next three numbers are 1, 1, 3
     }
-    std::uint32_t x = 300;
-    std::uint32_t y = 300;
-    strikjes(x, y);
-    EXPECT_EQ((Cel{x / 30, y / 30}), (Cel{10, 11}));
+    EXPECT_EQ(Stap(strikjes, {2, 2}), (Cel{10, 11}));
     EXPECT_EQ(StandardLib::Seed(), 694U) << "exactly three numbers taken";
-}
-
-TEST(EnemyRandomStep, NeighboursOutsideTheGridAreClosed) {
-    SpelTesting::BeginLevel(1, SpelTesting::OpenDoolhof());
     doolhof[1][1][5] = doolhof[1][1][6] = ' ';
     doolhof[1][2][5] = doolhof[1][1][4] = '+';
     for (int i = 0; i < 10; ++i) {
-        std::uint32_t x = 30;
-        std::uint32_t y = 150;
-        strikjes(x, y);
-        EXPECT_EQ((Cel{x / 30, y / 30}), (Cel{1, 6}));
+        EXPECT_EQ(Stap(strikjes, {2, 2}, 1, 5), (Cel{1, 6})) << "neighbours outside are closed";
     }
 }
 

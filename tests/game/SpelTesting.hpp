@@ -3,48 +3,38 @@
 #include "TestKit.hpp"
 #include "game/GameState.hpp"
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <string_view>
+#include <string>
 
-// Helpers for tests of the game's rules: a real play window on SDL's dummy driver, keys and
-// clicks that travel the window thread's real event path, and mazes written as they look.
+// Helpers for tests of the game's rules: a real play window on SDL's dummy driver, keys that
+// travel the window thread's real event path, and an open maze to play in.
 namespace SpelTesting {
 
 void OpenSpelVenster();
 
-// Key events by Windows key code (arrows, Enter, Escape, letters); each returns once the
-// window thread has handled it.
-void ToetsNeer(std::uint32_t code);
-void ToetsOp(std::uint32_t code);
+// A key by Windows key code, pressed and released; returns once the window thread has it.
 void Druk(std::uint32_t code);
-
-void Klik(std::int32_t x, std::int32_t y);
 void SluitMetKruisje();
 
-// Rows 1..21 of a maze as seen on screen, each 30 cells, column 1 first.
-using Rijen = std::array<std::string_view, Meandor::Rijen>;
-void ZetDoolhof(std::uint32_t lvl, const Rijen& rijen);
+// Level 1 of a game in progress on a maze walled on its border (entry and exit open) and blank
+// inside, the enemies at their starts, as the game start sets it, without any file or picture.
+void BeginLevel();
 
-// A maze with walls on its border (entry and exit open) and blank cells inside.
-Rijen OpenDoolhof();
-
-// Writes rows as the maze file of a level ("doolhof<lvl>.txt", a line per column) into the
-// working directory.
-void SchrijfDoolhofBestand(std::uint32_t lvl, const Rijen& rijen);
+// Writes that maze as the files of all five levels into the working directory.
+void SchrijfDoolhofBestanden();
 
 // Runs the test in a fresh temporary working directory, removed afterwards.
 class TijdelijkeMap {
   public:
-    TijdelijkeMap();
-    ~TijdelijkeMap();
+    TijdelijkeMap() { std::filesystem::current_path(map.Path()); }
+    ~TijdelijkeMap() { std::filesystem::current_path(vorige); }
     TijdelijkeMap(const TijdelijkeMap&) = delete;
     TijdelijkeMap& operator=(const TijdelijkeMap&) = delete;
     const TestKit::TempDir& Map() const { return map; }
 
   private:
-    std::filesystem::path vorige;
+    std::filesystem::path vorige = std::filesystem::current_path();
     TestKit::TempDir map;
 };
 
@@ -52,7 +42,7 @@ class TijdelijkeMap {
 // from it: its states form cycles, so drawing brings the first one round again.
 void GeneratorOpBegin();
 
-// Sets the state a level is played in, as the game start does, without any file or picture.
-void BeginLevel(std::uint32_t lvl, const Rijen& rijen);
+// The name of a table row, as the name of its case.
+inline const auto Naam = [](const auto& geval) { return std::string(geval.param.naam); };
 
 } // namespace SpelTesting
