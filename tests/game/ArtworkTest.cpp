@@ -12,59 +12,52 @@ namespace {
 
 using namespace Meandor;
 
-struct Plaatje {
-    Bitmap* handle;
-    std::string bestand;
-};
-
 // Every picture of the game written in a colour of its own, so a handle shows which file it
 // was loaded from.
 TEST(Artwork, EachTableHoldsItsOwnFiles) {
     const SpelTesting::TijdelijkeMap map;
-    std::vector<Plaatje> plaatjes{
-        {&figuur[1].beeld, "zorpR"},          {&figuur[1].masker, "zorpmaskR"},
-        {&figuur[2].beeld, "zorpL"},          {&figuur[2].masker, "zorpmaskL"},
-        {&figuur[3].beeld, "strik"},          {&figuur[3].masker, "strikmask"},
-        {&figuur[4].beeld, "friet"},          {&figuur[4].masker, "frietmask"},
-        {&figuur[5].beeld, "hamburger"},      {&figuur[5].masker, "hamburgermask"},
-        {&figuur[6].beeld, "vlag"},           {&figuur[6].masker, "vlagmask"},
-        {&figuur[7].beeld, "hart"},           {&figuur[7].masker, "hartmask"},
-        {&figuur[9].beeld, "DoorOpen"},       {&figuur[10].beeld, "DoorClosed"},
-        {&figuur[0].beeld, "zorpR"},          {&provincieArr[1], "Limburg"},
-        {&provincieArr[2], "OostVlaanderen"}, {&provincieArr[3], "WestVlaanderen"},
-        {&provincieArr[4], "Antwerpen"},      {&provincieArr[5], "VlaamsBrabant"},
-        {&achtergrondArr[1], "gras"},         {&achtergrondArr[2], "fire"},
-        {&achtergrondArr[3], "water"},        {&achtergrondArr[4], "maan"},
-        {&achtergrondArr[5], "belgie"},
+    std::vector<std::pair<Bitmap*, std::string>> plaatjes{
+        {&figuur[1].beeld, "zorpR"},    {&figuur[1].masker, "zorpmaskR"},
+        {&figuur[2].beeld, "zorpL"},    {&figuur[2].masker, "zorpmaskL"},
+        {&figuur[9].beeld, "DoorOpen"}, {&figuur[10].beeld, "DoorClosed"},
+        {&figuur[0].beeld, "zorpR"},
     };
-    for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {
-        const std::string n = std::to_string(lvl);
-        plaatjes.push_back({&tegelArr[lvl], "tegel" + n});
-        plaatjes.push_back({&rechthoekHartArr[lvl], "rechthoek" + n});
-        plaatjes.push_back({&rechthoekScoreArr[lvl], "rechthoek" + n});
-        plaatjes.push_back({&rechthoekTekstArr[lvl], "rechthoek" + n});
+    const char* sprites[] = {"strik", "friet", "hamburger", "vlag", "hart"};
+    const char* provincies[] = {"Limburg", "OostVlaanderen", "WestVlaanderen", "Antwerpen",
+                                "VlaamsBrabant"};
+    const char* achtergronden[] = {"gras", "fire", "water", "maan", "belgie"};
+    for (std::uint32_t i = 0; i < Levels; ++i) {
+        plaatjes.push_back({&figuur[3 + i].beeld, sprites[i]});
+        plaatjes.push_back({&figuur[3 + i].masker, std::string(sprites[i]) + "mask"});
+        plaatjes.push_back({&provincieArr[i + 1], provincies[i]});
+        plaatjes.push_back({&achtergrondArr[i + 1], achtergronden[i]});
+        const std::string n = std::to_string(i + 1);
+        plaatjes.push_back({&tegelArr[i + 1], "tegel" + n});
+        for (Bitmap* rechthoek :
+             {&rechthoekHartArr[i + 1], &rechthoekScoreArr[i + 1], &rechthoekTekstArr[i + 1]}) {
+            plaatjes.push_back({rechthoek, "rechthoek" + n});
+        }
     }
-    std::filesystem::create_directory("afbeeldingen");
-    const TestKit::TempDir& dir = map.Map();
+    // The colour of a file: from the first entry naming it.
     auto kleur = [&](const std::string& bestand) {
         const auto i = static_cast<std::uint8_t>(
             std::find_if(plaatjes.begin(), plaatjes.end(),
-                         [&](const Plaatje& p) { return p.bestand == bestand; }) -
+                         [&](const auto& p) { return p.second == bestand; }) -
             plaatjes.begin());
-        return Wimdows::RGB(i * 5, 255 - i * 5, 100);
+        return Wimdows::RGB(i * 3, 255 - i * 3, 100);
     };
-    for (const Plaatje& plaatje : plaatjes) {
-        dir.Bmp("afbeeldingen/" + plaatje.bestand + ".bmp", 2, 2,
-                [&](int, int) { return kleur(plaatje.bestand); });
+    std::filesystem::create_directory("afbeeldingen");
+    for (const auto& [handle, bestand] : plaatjes) {
+        map.Map().Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2,
+                      [&](int, int) { return kleur(bestand); });
     }
     SpelTesting::OpenSpelVenster();
     Provincies();
     BitmapsLaden();
     BitmapsInArrays();
-    for (const Plaatje& plaatje : plaatjes) {
-        Wimdows::DrawBitmap(*plaatje.handle, 0, 0);
-        EXPECT_EQ(Wimdows::Testing::BackBufferPixel(1, 1), kleur(plaatje.bestand))
-            << plaatje.bestand;
+    for (const auto& [handle, bestand] : plaatjes) {
+        Wimdows::DrawBitmap(*handle, 0, 0);
+        EXPECT_EQ(Wimdows::Testing::BackBufferPixel(1, 1), kleur(bestand)) << bestand;
     }
     Wimdows::KillWindow();
 }
