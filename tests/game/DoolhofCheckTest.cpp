@@ -13,6 +13,7 @@ namespace {
 
 using namespace Meandor;
 using MazeTest::TempDir;
+using ::testing::AnyOf;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -119,31 +120,28 @@ TEST(DoolhofCheck, MovesAndEnemiesAcrossLevels) {
                 Contains("doolhof1.txt: cell (4, 16): an enemy starts here but no neighbour is "
                          "open to enemies (demand 4)"));
 
-    // (2, 2) is open to enemies in level 1; boxed in on level 2, an enemy left there is stuck.
+    // (2, 2) is open to enemies in level 1, where an enemy may be left; enemy 7 joins in level 2.
     DoolhofGrid tweede = Basis(2);
     tweede[3][2] = '|';
+    tweede[10][4] = 'S';
     EXPECT_EQ(Rapport({Basis(1), tweede}),
-              std::vector<std::string>{"doolhof2.txt: cell (2, 2): an enemy from the previous "
-                                       "level stands here but no neighbour is open to enemies "
-                                       "(demand 4)"});
-    EXPECT_THAT(Rapport({tweede}), Not(Contains(HasSubstr("cell (2, 2)"))));
-
-    // Enemy 7 joins in level 2 only.
-    DoolhofGrid zeven = Basis(2);
-    zeven[10][4] = 'S';
-    EXPECT_EQ(Rapport({Basis(1), zeven}),
-              std::vector<std::string>{
+              (std::vector<std::string>{
                   "doolhof2.txt: cell (10, 4): start cell of enemy 7 is closed to enemies "
-                  "(demand 4)"});
-    EXPECT_THAT(Rapport({zeven}), Not(Contains(HasSubstr("enemy 7"))));
+                  "(demand 4)",
+                  "doolhof2.txt: cell (2, 2): an enemy from the previous level stands here but no "
+                  "neighbour is open to enemies (demand 4)"}));
+    EXPECT_THAT(Rapport({tweede}),
+                ::testing::Each(Not(AnyOf(HasSubstr("cell (2, 2)"), HasSubstr("enemy 7")))))
+        << "as level 1";
 }
 
 TEST(DoolhofCheck, DumpShowsRowsOnScreenWithUnprintableAsQuestionMarks) {
     DoolhofGrid grid{};
-    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-        for (std::uint32_t y = 1; y <= Rijen; ++y) {
-            grid[x][y] = x == 1 ? static_cast<char>('a' + y - 1) : '.';
-        }
+    for (auto& kolom : grid) {
+        kolom.fill('.');
+    }
+    for (std::uint32_t y = 1; y <= Rijen; ++y) {
+        grid[1][y] = static_cast<char>('a' + y - 1);
     }
     grid[30][1] = '~';
     grid[30][2] = '\x7F';

@@ -94,17 +94,6 @@ TEST_F(Keys, HamburgerOncePerLevelOnABlankCellWithoutFries) {
     EXPECT_EQ(StandardLib::Seed(), seed) << "a second H does nothing";
 }
 
-// What the hint strip shows: the strip's picture with a line of text on it.
-std::vector<std::optional<std::uint32_t>> Hintstrook() {
-    std::vector<std::optional<std::uint32_t>> pixels;
-    for (std::int32_t y = 20; y < 50; ++y) {
-        for (std::int32_t x = 2; x < 200; ++x) {
-            pixels.push_back(Wimdows::Testing::WindowPixel(x, y));
-        }
-    }
-    return pixels;
-}
-
 // The pause drops every key but S, and S puts the hint back.
 TEST_F(Keys, PauseIgnoresEverythingButS) {
     const TestKit::TempDir plaatjes;
@@ -113,6 +102,14 @@ TEST_F(Keys, PauseIgnoresEverythingButS) {
     Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
     Wimdows::SetFont(4, 0);
     Wimdows::Text("Press 'p' to pause", 5, 30);
+    // What the hint strip shows: the strip's picture with a line of text on it.
+    const auto Hintstrook = [] {
+        std::vector<std::optional<std::uint32_t>> pixels;
+        for (std::int32_t i = 0; i < 198 * 30; ++i) {
+            pixels.push_back(Wimdows::Testing::WindowPixel(2 + i % 198, 20 + i / 198));
+        }
+        return pixels;
+    };
     const auto hint = Hintstrook();
     for (const std::uint32_t code : {std::uint32_t{'P'}, 27U, Rechts, std::uint32_t{'S'}, Omlaag}) {
         Druk(code);

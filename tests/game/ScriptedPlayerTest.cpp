@@ -16,35 +16,24 @@ using namespace Meandor;
 
 // Hard only: the finale golden plays easy already, and at the fastest enemies a maze too tight
 // for the scripted route or a slip in the timer catches the player.
-constexpr std::uint32_t Hard = 55;
-
-class ScriptedPlayer : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        vorige = std::filesystem::current_path();
-        std::filesystem::current_path(MEANDOR_RUNTIME_DIR);
-        GeneralLib::SetClock([this] { return klok; });
-    }
-    void TearDown() override {
-        SetWaarnemer({});
-        GeneralLib::SetClock({});
-        Wimdows::KillWindow();
-        std::filesystem::current_path(vorige);
-    }
-    std::filesystem::path vorige;
+TEST(ScriptedPlayer, PlaysAllFiveProvincesToTheFinalScreen) {
+    constexpr std::uint32_t Hard = 55;
+    const std::filesystem::path vorige = std::filesystem::current_path();
+    std::filesystem::current_path(MEANDOR_RUNTIME_DIR);
     GeneralLib::TimeOfDay klok{10, 0, 0, 0};
-};
-
-TEST_F(ScriptedPlayer, PlaysAllFiveProvincesToTheFinalScreen) {
+    GeneralLib::SetClock([&klok] { return klok; });
     SpelTesting::GeneratorOpBegin();
     Replay::Speler speler(klok, Hard);
     SetWaarnemer(std::ref(speler));
     Spel(Hard);
-    EXPECT_TRUE(einde);
-    EXPECT_TRUE(menuCheck);
+    EXPECT_TRUE(einde && menuCheck);
     EXPECT_EQ(level, 5U);
     EXPECT_EQ(frietCount, 10U);
     EXPECT_EQ((Cel{zorpX, zorpY}), UitgangCel) << "ended on the open door of the fifth maze";
+    SetWaarnemer({});
+    GeneralLib::SetClock({});
+    Wimdows::KillWindow();
+    std::filesystem::current_path(vorige);
 }
 
 } // namespace
