@@ -156,6 +156,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Difficulty,
                                            Keuze{"HardToEscape", 387, 55, Afloop::Escape, nullptr},
                                            Keuze{"EasyToTheCloseBox", 87, 100, Afloop::Kruisje,
                                                  nullptr}),
-                         SpelTesting::Naam);
+                         [](const auto& geval) { return std::string(geval.param.naam); });
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 
 // Helpers for tests of the game's rules: a real play window on SDL's dummy driver, keys that
 // travel the window thread's real event path, and an open maze to play in.
@@ -41,8 +40,5 @@ class TijdelijkeMap {
 // The generator as a fresh program has it, also after earlier tests in this process drew
 // from it: its states form cycles, so drawing brings the first one round again.
 void GeneratorOpBegin();
-
-// The name of a table row, as the name of its case.
-inline const auto Naam = [](const auto& geval) { return std::string(geval.param.naam); };
 
 } // namespace SpelTesting
