@@ -88,7 +88,7 @@ TEST(DoolhofCheck, ProgramExitStatusAndOutput) {
     const TestKit::TempDir map;
     std::string negen = Lees(MazeTest::BronMaze(1));
     negen[3 * 22 + 17] = ' '; // column 4 row 18
-    negen[22 + 4] = '\xE9'; // column 2 rows 5 and 6
+    negen[22 + 4] = '\xE9';   // column 2 rows 5 and 6
     negen[22 + 5] = '\x7F';
     map.File("kapot.txt", negen);
     const std::string dump = DumpDoolhof(MazeTest::Laad(map / "kapot.txt"));

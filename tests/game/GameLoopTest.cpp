@@ -117,8 +117,7 @@ TEST_F(GameLoop, TimerRunningOutAmongTheEnemiesStepsOnlyTheLaterOnes) {
     // Each poll of the timer reads the clock once: the fourth poll of this pass finds it run out.
     int leesbeurten = 0;
     GeneralLib::SetClock([&] {
-        ++leesbeurten;
-        return GeneralLib::TimeOfDay{12, 0, leesbeurten >= 4 ? 1U : 0U, 0};
+        return GeneralLib::TimeOfDay{12, 0, ++leesbeurten >= 4 ? 1U : 0U, 0};
     });
     Ronde();
     for (std::uint32_t i = 1; i <= 6; ++i) {

@@ -31,34 +31,29 @@ class Keys : public ::testing::Test {
 
 // The player starts facing right; only a move left or right turns the sprite.
 TEST_F(Keys, OneCellUnlessClosed) {
-    const struct {
-        const char* naam;
-        Cel van, muur;
-        char teken;
-        std::uint32_t toets;
-        Cel naar;
-        bool naarLinks;
-    } zetten[] = {
-        {"right", {2, 2}, {9, 9}, ' ', Rechts, {3, 2}, false},
-        {"left turns", {3, 2}, {9, 9}, ' ', Links, {2, 2}, true},
-        {"down keeps facing", {2, 2}, {9, 9}, ' ', Omlaag, {2, 3}, false},
-        {"up keeps facing", {2, 3}, {9, 9}, ' ', Omhoog, {2, 2}, false},
-        {"wall refuses, keeps facing", {3, 2}, {2, 2}, '|', Links, {3, 2}, false},
-        {"up refused in column 1", {1, 20}, {1, 19}, ' ', Omhoog, {1, 20}, false},
-        {"row 21 is wall", {2, 20}, {9, 9}, ' ', Omlaag, {2, 20}, false},
-        {"into a barrier", {2, 2}, {3, 2}, 'o', Rechts, {3, 2}, false},
-        {"off the grid", {30, 5}, {30, 5}, ' ', Rechts, {30, 5}, false},
+    // Where from, a cell and what it holds, the key, where to, and whether facing left.
+    const std::tuple<Cel, Cel, char, std::uint32_t, Cel, bool> zetten[] = {
+        {{2, 2}, {9, 9}, ' ', Rechts, {3, 2}, false},
+        {{3, 2}, {9, 9}, ' ', Links, {2, 2}, true},
+        {{2, 2}, {9, 9}, ' ', Omlaag, {2, 3}, false},
+        {{2, 3}, {9, 9}, ' ', Omhoog, {2, 2}, false},
+        {{3, 2}, {2, 2}, '|', Links, {3, 2}, false},
+        {{1, 20}, {1, 19}, ' ', Omhoog, {1, 20}, false},
+        {{2, 20}, {9, 9}, ' ', Omlaag, {2, 20}, false},
+        {{2, 2}, {3, 2}, 'o', Rechts, {3, 2}, false},
+        {{30, 5}, {30, 5}, ' ', Rechts, {30, 5}, false},
     };
-    for (const auto& zet : zetten) {
+    for (const auto& [van, muur, teken, toets, naar, naarLinks] : zetten) {
         SpelTesting::BeginLevel();
         figuur[1] = {11, 12}, figuur[2] = {21, 22}, figuur[0] = figuur[1];
-        zorpX = zet.van.x, zorpY = zet.van.y;
-        doolhof[1][zet.muur.x][zet.muur.y] = zet.teken;
-        Toets(zet.toets);
-        EXPECT_EQ(Zorp(), zet.naar) << zet.naam;
-        const FiguurPaar& kant = figuur[zet.naarLinks ? 2 : 1];
-        EXPECT_TRUE(figuur[0].beeld == kant.beeld && figuur[0].masker == kant.masker) << zet.naam;
-        EXPECT_TRUE(refresh[zet.van.x][zet.van.y] && refresh[zet.naar.x][zet.naar.y]) << zet.naam;
+        zorpX = van.x, zorpY = van.y;
+        doolhof[1][muur.x][muur.y] = teken;
+        Toets(toets);
+        SCOPED_TRACE(::testing::Message() << van.x << "," << van.y << " key " << toets);
+        EXPECT_EQ(Zorp(), naar);
+        const FiguurPaar& kant = figuur[naarLinks ? 2 : 1];
+        EXPECT_TRUE(figuur[0].beeld == kant.beeld && figuur[0].masker == kant.masker);
+        EXPECT_TRUE(refresh[van.x][van.y] && refresh[naar.x][naar.y]);
     }
 }
 

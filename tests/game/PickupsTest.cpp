@@ -29,53 +29,42 @@ class Pickups : public ::testing::Test {
 
 // Each item is a life, taken once; the flag's check also counts a hamburger cell gone stale.
 TEST_F(Pickups, ItemsAreTakenOnceFromTheCellSteppedOnto) {
-    const struct {
-        const char* naam;
-        Cel vlag, burger;
-        bool burgerLigt;
-        std::uint32_t levens;
-    } gevallen[] = {{"flag", {3, 2}, {9, 9}, false, 4},
-                    {"hamburger", {9, 9}, {3, 2}, true, 4},
-                    {"stacked", {3, 2}, {3, 2}, true, 5},
-                    {"flag on a stale hamburger cell", {3, 2}, {3, 2}, false, 5},
-                    {"elsewhere", {9, 9}, {9, 9}, true, 3}};
-    for (const auto& geval : gevallen) {
+    const std::tuple<const char*, Cel, Cel, bool, std::uint32_t> gevallen[] = {
+        {"flag", {3, 2}, {9, 9}, false, 4},
+        {"hamburger", {9, 9}, {3, 2}, true, 4},
+        {"stacked", {3, 2}, {3, 2}, true, 5},
+        {"flag on a stale hamburger cell", {3, 2}, {3, 2}, false, 5},
+        {"elsewhere", {9, 9}, {9, 9}, true, 3}};
+    for (const auto& [naam, vlag, burger, burgerLigt, meer] : gevallen) {
         SpelTesting::BeginLevel();
-        XVlag = geval.vlag.x;
-        YVlag = geval.vlag.y;
-        XCheat = geval.burger.x;
-        YCheat = geval.burger.y;
+        XVlag = vlag.x, YVlag = vlag.y, XCheat = burger.x, YCheat = burger.y;
         vlagArr[XVlag][YVlag] = true;
-        cheatArr[XCheat][YCheat] = geval.burgerLigt;
+        cheatArr[XCheat][YCheat] = burgerLigt;
         Stap(Rechts);
-        EXPECT_EQ(levens, geval.levens) << geval.naam;
-        EXPECT_FALSE(vlagArr[3][2] || cheatArr[3][2]) << geval.naam;
+        EXPECT_EQ(levens, meer) << naam;
+        EXPECT_FALSE(vlagArr[3][2] || cheatArr[3][2]) << naam;
         PakkenEnBotsen();
-        EXPECT_EQ(levens, geval.levens) << geval.naam << ": standing on it takes nothing more";
+        EXPECT_EQ(levens, meer) << naam << ": standing on it takes nothing more";
     }
 }
 
 // The collision test comes after the key and before the enemies step, and only the enemies in
 // play (six in level 1) catch.
 TEST_F(Pickups, CollisionAfterTheKeyWithEnemiesInPlay) {
-    const struct {
-        const char* naam;
-        std::uint32_t strik;
-        Cel waar;
-        std::uint32_t toets, levens;
-    } gevallen[] = {{"stepping onto an enemy", 1, {3, 2}, Rechts, 2},
-                    {"standing still", 1, {2, 2}, Niets, 2},
-                    {"moving away", 1, {2, 2}, Omlaag, 3},
-                    {"into the cell it came from", 1, {2, 2}, Rechts, 3},
-                    {"the sixth enemy", 6, {2, 2}, Niets, 2},
-                    {"the seventh is not in play", 7, {2, 2}, Niets, 3}};
-    for (const auto& geval : gevallen) {
+    const std::tuple<const char*, std::uint32_t, Cel, std::uint32_t, std::uint32_t> gevallen[] = {
+        {"stepping onto an enemy", 1, {3, 2}, Rechts, 2},
+        {"standing still", 1, {2, 2}, Niets, 2},
+        {"moving away", 1, {2, 2}, Omlaag, 3},
+        {"into the cell it came from", 1, {2, 2}, Rechts, 3},
+        {"the sixth enemy", 6, {2, 2}, Niets, 2},
+        {"the seventh is not in play", 7, {2, 2}, Niets, 3}};
+    for (const auto& [naam, strik, waar, toets, over] : gevallen) {
         SpelTesting::BeginLevel();
-        Strik(geval.strik, geval.waar);
-        Stap(geval.toets);
-        EXPECT_EQ(levens, geval.levens) << geval.naam;
+        Strik(strik, waar);
+        Stap(toets);
+        EXPECT_EQ(levens, over) << naam;
         const bool herstart = Cel{zorpX, zorpY} == HerstartCel && refresh[2][20];
-        EXPECT_EQ(herstart, geval.levens == 2) << geval.naam << ": back at the restart cell";
+        EXPECT_EQ(herstart, over == 2) << naam << ": back at the restart cell";
     }
 }
 
