@@ -15,7 +15,8 @@ using namespace Meandor;
 // Every picture of the game written in a colour of its own, so a handle shows which file it
 // was loaded from.
 TEST(Artwork, EachTableHoldsItsOwnFiles) {
-    const SpelTesting::TijdelijkeMap map;
+    const TestKit::TempDir map;
+    std::filesystem::current_path(map.Path());
     std::vector<std::pair<Bitmap*, std::string>> plaatjes{
         {&figuur[1].beeld, "zorpR"},    {&figuur[1].masker, "zorpmaskR"},
         {&figuur[2].beeld, "zorpL"},    {&figuur[2].masker, "zorpmaskL"},
@@ -43,8 +44,7 @@ TEST(Artwork, EachTableHoldsItsOwnFiles) {
     };
     std::filesystem::create_directory("afbeeldingen");
     for (const auto& [handle, bestand] : plaatjes) {
-        map.Map().Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2,
-                      [&](int, int) { return kleur(bestand); });
+        map.Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2, [&](int, int) { return kleur(bestand); });
     }
     SpelTesting::OpenSpelVenster();
     Provincies();
@@ -55,6 +55,7 @@ TEST(Artwork, EachTableHoldsItsOwnFiles) {
         EXPECT_EQ(Wimdows::Testing::BackBufferPixel(1, 1), kleur(bestand)) << bestand;
     }
     Wimdows::KillWindow();
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
 }
 
 } // namespace

@@ -21,6 +21,7 @@ class GameLoop : public ::testing::Test {
         GeneralLib::SetClock([this] {
             return GeneralLib::TimeOfDay{12, 0, tijd / 100, tijd % 100};
         });
+        std::filesystem::current_path(map.Path());
         SpelTesting::BeginLevel();
         SpelTesting::SchrijfDoolhofBestanden();
         SpelTesting::OpenSpelVenster();
@@ -28,6 +29,7 @@ class GameLoop : public ::testing::Test {
     void TearDown() override {
         Wimdows::KillWindow();
         GeneralLib::SetClock({});
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
     }
     void Begin() {
         SpelTesting::GeneratorOpBegin();
@@ -45,8 +47,7 @@ class GameLoop : public ::testing::Test {
         tijd += verder;
     }
     std::uint32_t tijd = 0;
-    SpelTesting::TijdelijkeMap map;
-    TestKit::TempDir plaatjes;
+    TestKit::TempDir map, plaatjes;
 };
 
 // The rest of the start of a game is pinned by the replay goldens, which see nothing drawn.

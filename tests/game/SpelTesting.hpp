@@ -4,7 +4,6 @@
 #include "game/GameState.hpp"
 
 #include <cstdint>
-#include <filesystem>
 
 // Helpers for tests of the game's rules: a real play window on SDL's dummy driver, keys that
 // travel the window thread's real event path, and an open maze to play in.
@@ -22,20 +21,6 @@ void BeginLevel();
 
 // Writes that maze as the files of all five levels into the working directory.
 void SchrijfDoolhofBestanden();
-
-// Runs the test in a fresh temporary working directory, removed afterwards.
-class TijdelijkeMap {
-  public:
-    TijdelijkeMap() { std::filesystem::current_path(map.Path()); }
-    ~TijdelijkeMap() { std::filesystem::current_path(vorige); }
-    TijdelijkeMap(const TijdelijkeMap&) = delete;
-    TijdelijkeMap& operator=(const TijdelijkeMap&) = delete;
-    const TestKit::TempDir& Map() const { return map; }
-
-  private:
-    std::filesystem::path vorige = std::filesystem::current_path();
-    TestKit::TempDir map;
-};
 
 // The generator as a fresh program has it, also after earlier tests in this process drew
 // from it: its states form cycles, so drawing brings the first one round again.
