@@ -53,8 +53,7 @@ class GameLoop : public ::testing::Test {
 // The rest of the start of a game is pinned by the replay goldens, which see nothing drawn.
 TEST_F(GameLoop, ANewGameClearsTheGameBeforeAndRedrawsAll) {
     cheatArr[4][4] = vlagArr[6][6] = true;
-    XCheat = YCheat = 4;
-    XVlag = YVlag = 6;
+    XCheat = YCheat = 4, XVlag = YVlag = 6;
     checkFriet = checkAchtergrondTekenen = false;
     Begin();
     EXPECT_FALSE(cheatArr[4][4] || vlagArr[6][6]);
