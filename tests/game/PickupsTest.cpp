@@ -2,6 +2,7 @@
 #include "game/Meandor.hpp"
 #include "tools/replay/Replay.hpp"
 #include "wimdows/Wimdows.hpp"
+#include "wimdows/WimdowsTesting.hpp"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,17 @@ TEST_F(Pickups, CollisionAfterTheKeyWithEnemiesInPlay) {
         const bool herstart = Cel{zorpX, zorpY} == HerstartCel && refresh[2][20];
         EXPECT_EQ(herstart, over == 2) << naam << ": back at the restart cell";
     }
+}
+
+TEST_F(Pickups, FriesCountAndRedrawTheScore) {
+    SpelTesting::BeginLevel();
+    const TestKit::TempDir plaatjes;
+    rechthoekScore = Wimdows::LoadBitmap(
+        plaatjes.Bmp("score.bmp", 2, 2, [](int, int) { return Wimdows::RGB(0, 90, 0); }), 2, 2);
+    frietArr[3][2] = true;
+    Stap(Rechts);
+    EXPECT_EQ(frietCount, 1U);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(801, 661), Wimdows::RGB(0, 90, 0));
 }
 
 // The lives counting down to game over are pinned by the game-lost golden; the wait for Enter
