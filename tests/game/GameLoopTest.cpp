@@ -81,8 +81,7 @@ TEST_F(GameLoop, FlagShowsAtTheTenthTickGoesAtTheThirtiethAndALostLifeDoesNotBri
     Ronde(Speed);
     EXPECT_TRUE(!vlagArr[vlag.x][vlag.y] && refresh[vlag.x][vlag.y]);
     levendeStrikjes = 1;
-    strikXArr[1] = CelNaarPixel(zorpX);
-    strikYArr[1] = CelNaarPixel(zorpY);
+    strikXArr[1] = CelNaarPixel(zorpX), strikYArr[1] = CelNaarPixel(zorpY);
     PakkenEnBotsen();
     ASSERT_EQ(levens, 2U);
     levendeStrikjes = 0;

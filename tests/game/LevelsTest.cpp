@@ -20,9 +20,7 @@ class Levels : public ::testing::Test {
     }
     void TearDown() override { Wimdows::KillWindow(); }
     void Naar(Cel cel, std::uint32_t friet = 0) {
-        zorpX = cel.x;
-        zorpY = cel.y;
-        frietCount = friet;
+        zorpX = cel.x, zorpY = cel.y, frietCount = friet;
         VeranderDoolhof();
     }
 };
@@ -39,11 +37,9 @@ TEST_F(Levels, ClosedDoorAndTheEntrySendThePlayerBack) {
 }
 
 TEST_F(Levels, TenFriesOpenTheNextLevel) {
-    levens = 6;
-    countCheat = 1;
+    levens = 6, countCheat = 1;
     cheatArr[4][4] = vlagArr[5][5] = true;
-    XCheat = YCheat = 4;
-    XVlag = YVlag = 5;
+    XCheat = YCheat = 4, XVlag = YVlag = 5;
     SpelTesting::Druk(39);
     Naar(UitgangCel, 10);
     EXPECT_EQ(levens, 3U) << "back to three, from more too";

@@ -23,8 +23,7 @@ class Pickups : public ::testing::Test {
         PakkenEnBotsen();
     }
     void Strik(std::uint32_t i, Cel cel) {
-        strikXArr[i] = CelNaarPixel(cel.x);
-        strikYArr[i] = CelNaarPixel(cel.y);
+        strikXArr[i] = CelNaarPixel(cel.x), strikYArr[i] = CelNaarPixel(cel.y);
     }
 };
 

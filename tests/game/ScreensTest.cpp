@@ -113,15 +113,10 @@ TEST_P(Difficulty, PlaysAtItsSpeedAndReturnsToTheMenu) {
         klok = 0;
         switch (keuze.afloop) {
         case Afloop::GameOver:
-            levens = 0;
-            strikXArr[1] = CelNaarPixel(zorpX);
-            strikYArr[1] = CelNaarPixel(zorpY);
+            levens = 0, strikXArr[1] = CelNaarPixel(zorpX), strikYArr[1] = CelNaarPixel(zorpY);
             break;
         case Afloop::Eindscherm:
-            level = 5;
-            frietCount = 10;
-            zorpX = UitgangCel.x - 1;
-            zorpY = UitgangCel.y;
+            level = 5, frietCount = 10, zorpX = UitgangCel.x - 1, zorpY = UitgangCel.y;
             SpelTesting::Druk(39);
             break;
         case Afloop::Kruisje:
