@@ -42,18 +42,14 @@ void BeginLevel() {
     }
     doolhof[1][IngangCel.x][IngangCel.y] = 'o';
     doolhof[1][UitgangCel.x][UitgangCel.y] = 'S';
-    level = 1;
-    levendeStrikjes = StartStrikjes;
-    zorpX = StartCel.x;
-    zorpY = StartCel.y;
-    levens = 3;
+    level = 1, levendeStrikjes = StartStrikjes, levens = 3;
+    zorpX = StartCel.x, zorpY = StartCel.y;
     frietCount = countLoop = countCheat = 0;
     XCheat = YCheat = XVlag = YVlag = 1;
     einde = false;
     frietArr = refresh = vlagArr = cheatArr = {};
     for (std::uint32_t i = 1; i <= MaxStrikjes; ++i) {
-        strikXArr[i] = strikStartTabel[i].pixelX;
-        strikYArr[i] = strikStartTabel[i].pixelY;
+        strikXArr[i] = strikStartTabel[i].pixelX, strikYArr[i] = strikStartTabel[i].pixelY;
     }
 }
 
