@@ -1,8 +1,7 @@
 #pragma once
 
-#include "game/Doolhof.hpp"
-
 #include "TestKit.hpp"
+#include "game/Doolhof.hpp"
 
 #include <string>
 

@@ -1,103 +1,58 @@
 #include "tools/replay/Script.hpp"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 #include <sstream>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
 using namespace Replay;
+using namespace ::testing;
+using Replay::Action; // not the mock action
 
 Script Parse(const std::string& text) {
     std::istringstream in(text);
     return ParseScript(in, "game.txt");
 }
 
-TEST(Script, ReadsTheHeaderAndOneStepPerMomentLine) {
-    const Script script = Parse("# a game\n"
-                                "\n"
-                                "difficulty medium   # Speed 75\n"
-                                "start 23:59:58.50\r\n"
-                                "wait x3 +10\n"
-                                "wait down Enter\n"
-                                "pass +2 up Enter press Right\n"
-                                "\tpass x250\n"
-                                "pass press P\n"
-                                "wait x4 +40 press S close\n");
+const std::string Kop = "difficulty easy\nstart 10:00:00.00\n";
+
+// What the goldens' scripts use is pinned by them; here the rest of the format and every key.
+TEST(Script, CommentsBlankLinesCrLfIndentationAndKeys) {
+    const Script script = Parse("# a game\n\ndifficulty medium   # Speed 75\n"
+                                "start 23:59:58.50\r\n\tpass x250\nwait x4 +40 press S close\n");
     EXPECT_EQ(script.speed, 75U);
     EXPECT_EQ(script.start, 8639850U);
-    ASSERT_EQ(script.steps.size(), 6U);
-
-    const Step& first = script.steps[0];
-    EXPECT_EQ(first.kind, Kind::Wait);
-    EXPECT_EQ(first.count, 3U);
-    EXPECT_EQ(first.advance, 10U);
-    EXPECT_TRUE(first.actions.empty());
-    EXPECT_EQ(first.line, 5);
-
-    EXPECT_EQ(script.steps[1].actions, (std::vector<Action>{{Action::Type::Down, 13}}));
-    const Step& third = script.steps[2];
-    EXPECT_EQ(third.kind, Kind::Pass);
-    EXPECT_EQ(third.count, 1U);
-    EXPECT_EQ(third.advance, 2U);
-    EXPECT_EQ(third.actions,
-              (std::vector<Action>{{Action::Type::Up, 13}, {Action::Type::Press, 39}}));
-    EXPECT_EQ(script.steps[3].count, 250U);
-    EXPECT_EQ(script.steps[3].advance, 0U);
-    EXPECT_EQ(script.steps[5].actions,
+    ASSERT_EQ(script.steps.size(), 2U);
+    EXPECT_TRUE(script.steps[0].kind == Kind::Pass && script.steps[0].count == 250U);
+    EXPECT_TRUE(script.steps[1].advance == 40U && script.steps[1].line == 6);
+    EXPECT_EQ(script.steps[1].actions,
               (std::vector<Action>{{Action::Type::Press, 'S'}, {Action::Type::Close, 0}}));
-    EXPECT_EQ(script.steps[5].line, 10);
-}
-
-TEST(Script, DifficultiesAreTheGamesThreeSpeeds) {
-    for (const auto& [word, speed] : std::vector<std::pair<std::string, std::uint32_t>>{
-             {"easy", 100}, {"medium", 75}, {"hard", 55}}) {
-        EXPECT_EQ(Parse("difficulty " + word + "\nstart 00:00:00.00\n").speed, speed) << word;
-    }
-}
-
-TEST(Script, KeysAreTheGamesKeyCodes) {
-    const Script script = Parse("difficulty easy\nstart 10:00:00.00\n"
-                                "pass press Left press Up press Right press Down\n"
-                                "pass press Enter press Escape press Space press H press 0 "
-                                "press 9\n");
-    std::vector<std::uint32_t> codes;
-    for (const Step& step : script.steps) {
-        for (const Action& action : step.actions) {
-            codes.push_back(action.key);
-        }
-    }
-    EXPECT_EQ(codes, (std::vector<std::uint32_t>{37, 38, 39, 40, 13, 27, 32, 72, 48, 57}));
-    for (const std::uint32_t code : codes) {
-        EXPECT_EQ(Parse("difficulty easy\nstart 10:00:00.00\npass press " + KeyName(code))
-                      .steps[0]
-                      .actions[0]
-                      .key,
-                  code);
+    EXPECT_TRUE(Parse("start 00:00:00.00\ndifficulty hard\n").steps.empty());
+    // The arrows, Enter and Escape are in the goldens' scripts; the names share one table.
+    const std::pair<std::string, unsigned> toetsen[] = {
+        {"Space", 32}, {"H", 72}, {"0", 48}, {"9", 57}};
+    for (const auto& [naam, code] : toetsen) {
+        EXPECT_EQ(Parse(Kop + "pass press " + naam + "\n").steps[0].actions[0].key, code);
+        EXPECT_EQ(KeyName(code), naam);
     }
     EXPECT_EQ(KeyName(9), "#9");
 }
 
-TEST(Script, AnEmptyGameIsJustTheHeader) {
-    EXPECT_TRUE(Parse("start 00:00:00.00\ndifficulty hard\n").steps.empty());
-}
-
 TEST(Script, EachMistakeIsNamedWithItsLine) {
-    const std::string header = "difficulty easy\nstart 10:00:00.00\n";
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {header + "pass press Tab\n", "game.txt:3: unknown key 'Tab'"},
-        {header + "pass press p\n", "game.txt:3: unknown key 'p'"},
-        {header + "pass\npass press\n", "game.txt:4: 'press' needs a key"},
-        {header + "pass hold Left\n", "game.txt:3: unknown action 'hold'"},
-        {header + "pass x0\n", "game.txt:3: a repeat count is at least 1"},
-        {header + "pass x-1\n", "game.txt:3: bad repeat count '-1'"},
-        {header + "pass x99999999999\n", "game.txt:3: bad repeat count '99999999999'"},
-        {header + "pass +1.5\n", "game.txt:3: bad clock step '1.5'"},
-        {header + "pass +2 x3\n", "game.txt:3: unknown action 'x3'"},
-        {header + "step\n", "game.txt:3: unknown line 'step'"},
-        {header + "pass\ndifficulty hard\n", "game.txt:4: 'difficulty' belongs before"},
+    const std::pair<std::string, std::string> gevallen[]{
+        {Kop + "pass press Tab\n", "game.txt:3: unknown key 'Tab'"},
+        {Kop + "pass press p\n", "game.txt:3: unknown key 'p'"},
+        {Kop + "pass\npass press\n", "game.txt:4: 'press' needs a key"},
+        {Kop + "pass hold Left\n", "game.txt:3: unknown action 'hold'"},
+        {Kop + "pass x0\n", "game.txt:3: a repeat count is at least 1"},
+        {Kop + "pass x-1\n", "game.txt:3: bad repeat count '-1'"},
+        {Kop + "pass x99999999999\n", "game.txt:3: bad repeat count '99999999999'"},
+        {Kop + "pass +1.5\n", "game.txt:3: bad clock step '1.5'"},
+        {Kop + "pass +2 x3\n", "game.txt:3: unknown action 'x3'"},
+        {Kop + "step\n", "game.txt:3: unknown line 'step'"},
+        {Kop + "pass\ndifficulty hard\n", "game.txt:4: 'difficulty' belongs before"},
         {"difficulty easy\ndifficulty hard\n", "game.txt:2: 'difficulty' is given twice"},
         {"difficulty insane\n", "game.txt:1: unknown difficulty 'insane'"},
         {"difficulty\n", "game.txt:1: 'difficulty' takes one value"},
@@ -106,24 +61,10 @@ TEST(Script, EachMistakeIsNamedWithItsLine) {
         {"start 10:00:00\n", "game.txt:1: bad time of day '10:00:00'"},
         {"difficulty easy\npass\n", "game.txt:2: 'difficulty' and 'start' come before"},
         {"difficulty easy\n", "game.txt: no 'difficulty' or no 'start' line"},
-        {"", "game.txt: no 'difficulty' or no 'start' line"},
     };
-    for (const auto& [text, message] : cases) {
-        try {
-            Parse(text);
-            ADD_FAILURE() << "accepted:\n" << text;
-        } catch (const ScriptError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind(message, 0), 0U)
-                << error.what() << "\ninstead of: " << message;
-        }
+    for (const auto& [text, message] : gevallen) {
+        EXPECT_THAT([&] { Parse(text); }, ThrowsMessage<ScriptError>(StartsWith(message)));
     }
-}
-
-TEST(Script, ClockTextIsTheTimeOfDay) {
-    EXPECT_EQ(ClockText(0), "00:00:00.00");
-    EXPECT_EQ(ClockText(3723456), "10:20:34.56");
-    EXPECT_EQ(ClockText(HundredthsPerDay - 1), "23:59:59.99");
-    EXPECT_EQ(ClockText(HundredthsPerDay + 50), "00:00:00.50");
 }
 
 } // namespace

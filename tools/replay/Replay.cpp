@@ -162,7 +162,11 @@ class Player {
 
     void Act(Kind kind) {
         if (step_ == script_.steps.size()) {
-            Cut();
+            // The pass after which a game that ended itself stops needs nothing more from the
+            // script, so running out there is no cut.
+            if (kind == Kind::Wait || !Meandor::einde) {
+                Cut();
+            }
             return;
         }
         const Step& step = script_.steps[step_];
