@@ -59,6 +59,11 @@ window() {
   return 1
 }
 
+# True when a window titled exactly $1 is there now.
+appears() {
+  xdotool search --name "^$1\$" >/dev/null 2>&1
+}
+
 # Clicks at (x, y) in the window titled $1 until the window titled $4 shows up. A menu only
 # hears clicks once its first pass has run, which a busy machine may delay. The click is given
 # again only after a second: one sent while the menu is still leaving for the next screen may
@@ -69,7 +74,7 @@ go() { # from x y to
     id=$(window "$1")
     xdotool mousemove --window "$id" "$2" "$3" click 1 2>/dev/null || true
     for _ in $(seq 50); do
-      xdotool search --name "^$4\$" >/dev/null 2>&1 && return 0
+      appears "$4" && return 0
       sleep 0.02
     done
   done
@@ -134,18 +139,19 @@ quit() {
 }
 
 # Waits up to $1 seconds (a fraction will do) for the game to end; EXIT_STATUS and EXIT_MS
-# tell how and when. FALSE, with the game still running, when it did not end.
+# tell how and when. FALSE, with the game still running, when it did not end. It watches the
+# process rather than `wait -n` on it: a game that ends before that wait starts has already
+# left bash's job table, and `wait -n` would then wait for the timer alone. `wait PID` still
+# gives the status of a child bash has reaped.
 await_exit() { # seconds
-  local start=${EPOCHREALTIME/./} timer ended status
-  sleep "$1" &
-  timer=$!
-  wait -n -p ended "$GAME_PID" "$timer" && status=0 || status=$?
-  if [[ "$ended" == "$timer" ]]; then
-    return 1
-  fi
+  local start=${EPOCHREALTIME/./} limit status
+  limit=$((start + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1000000 }')))
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    ((${EPOCHREALTIME/./} < limit)) || return 1
+    sleep 0.005
+  done
+  wait "$GAME_PID" && status=0 || status=$?
   EXIT_MS=$(((${EPOCHREALTIME/./} - start) / 1000)) EXIT_STATUS=$status GAME_PID=
-  kill "$timer" 2>/dev/null || true
-  wait "$timer" 2>/dev/null || true
 }
 
 # The game ends within $1 seconds with status $2 and nothing on standard error.
@@ -157,11 +163,6 @@ expect_exit() { # seconds status
     return 1
   fi
   rm -f "$GAME_LOG"
-}
-
-# True when a window titled exactly $1 is there now.
-appears() {
-  xdotool search --name "^$1\$" >/dev/null 2>&1
 }
 
 # Runs the command after $1 and $2 up to $1 times, until a window titled $2 appears: for

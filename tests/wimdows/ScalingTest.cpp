@@ -1,6 +1,6 @@
-#include "TestWindow.hpp"
-
 #include "wimdows/Scaling.hpp"
+
+#include "TestWindow.hpp"
 #include "wimdows/Sdl.hpp"
 
 #include <atomic>
@@ -183,9 +183,8 @@ TEST_P(ScalerTest, PartsMeetWithoutSeams) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, ScalerTest,
-                         ::testing::Values(SDL_Point{20, 14}, SDL_Point{30, 21},
-                                           SDL_Point{40, 28}, SDL_Point{61, 31},
-                                           SDL_Point{33, 40}, SDL_Point{13, 9}));
+                         ::testing::Values(SDL_Point{20, 14}, SDL_Point{30, 21}, SDL_Point{40, 28},
+                                           SDL_Point{61, 31}, SDL_Point{33, 40}, SDL_Point{13, 9}));
 
 // Sharp at whole multiples: every window pixel is a picture pixel; smooth otherwise: most are
 // mixtures. The bars are black.
@@ -208,8 +207,8 @@ TEST(Scaler, SharpAtWholeMultiplesOnly) {
             for (int j = 0; j < window->h; ++j) {
                 for (int i = 0; i < window->w; ++i) {
                     const Uint32 pixel = static_cast<Uint32*>(window->pixels)[j * w + i];
-                    const bool inside = i >= area.x && i < area.x + area.w && j >= area.y &&
-                                        j < area.y + area.h;
+                    const bool inside =
+                        i >= area.x && i < area.x + area.w && j >= area.y && j < area.y + area.h;
                     if (!inside) {
                         EXPECT_EQ(pixel, 0U);
                         continue;
