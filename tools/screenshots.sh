@@ -3,9 +3,9 @@
 # the main menu, the first province picture and a level in play (two portions
 # of fries eaten, the hamburger called up). Scaled to 800 pixels wide and
 # reduced to 256 colours so they stay small.
-#   tests/e2e/screenshots.sh [BUILD_DIR [OUT_DIR]]     (defaults: build/release docs)
+#   tools/screenshots.sh [BUILD_DIR [OUT_DIR]]     (defaults: build/release docs)
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 build=$(readlink -f "${1:-build/release}")
 out=${2:-docs}
 [[ -x $build/meandor ]] || { echo "no program at $build/meandor: build it first" >&2; exit 1; }
