@@ -1,13 +1,11 @@
 // An X protocol error about a window that is gone, as SDL's wake-up to a destroyed window
 // causes: reported when the connection that sent the request is closed. With the window
-// library's handlers the program goes on ("gone"); any other error still ends it ("other"); a
-// display that goes away ends it as a hang-up does ("lost").
+// library's handlers the program goes on ("gone"); any other error still ends it ("other").
 #include "wimdows/XErrors.hpp"
 
 #include <X11/Xlib.h>
 #include <cstdio>
 #include <string_view>
-#include <sys/socket.h>
 
 namespace {
 
@@ -25,12 +23,6 @@ int SendToGoneWindow(Display* display) {
     return 0;
 }
 
-int LoseTheDisplay(Display* display) {
-    shutdown(ConnectionNumber(display), SHUT_RDWR);
-    XSync(display, False);
-    return 0;
-}
-
 int AskForAnAtomThatIsNot(Display* display) {
     XFree(XGetAtomName(display, static_cast<Atom>(0x7FFFFFFF)));
     return 0;
@@ -42,12 +34,9 @@ int main(int argc, char** argv) {
     const std::string_view mode = argc == 2 ? argv[1] : "";
     Wimdows::ForgiveErrorsOnGoneWindows();
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr || (mode != "gone" && mode != "other" && mode != "lost")) {
-        std::fputs("usage: stray_error gone|other|lost, with a display\n", stderr);
+    if (display == nullptr || (mode != "gone" && mode != "other")) {
+        std::fputs("usage: stray_error gone|other, with a display\n", stderr);
         return 2;
-    }
-    if (mode == "lost") {
-        return LoseTheDisplay(display);
     }
     const int status = mode == "gone" ? SendToGoneWindow(display) : AskForAnAtomThatIsNot(display);
     XCloseDisplay(display);
