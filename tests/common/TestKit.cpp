@@ -2,12 +2,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <malloc.h>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
-
-// Present when a sanitizer's allocator has replaced malloc.
-extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
 namespace TestKit {
 
@@ -55,6 +52,11 @@ std::string TempDir::Bmp(const std::string& name, int width, int height,
     return file;
 }
 
+std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void Push(SDL_Event event) {
     // The queue only fills up when the window thread falls far behind; wait for it then.
     while (SDL_PushEvent(&event) != 1) {
@@ -62,7 +64,7 @@ void Push(SDL_Event event) {
     }
 }
 
-void PushMouse(SDL_EventType type, int x, int y, Uint8 button) {
+void PushMouse(SDL_EventType type, int x, int y, Uint8 button, Uint8 clicks) {
     SDL_Event event{};
     event.type = type;
     if (type == SDL_MOUSEMOTION) {
@@ -71,20 +73,18 @@ void PushMouse(SDL_EventType type, int x, int y, Uint8 button) {
     } else {
         event.button.button = button;
         event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.button.clicks = 1;
+        event.button.clicks = clicks;
         event.button.x = x;
         event.button.y = y;
     }
     Push(event);
 }
 
-std::size_t HeapBytes() {
-    if (&__sanitizer_get_current_allocated_bytes != nullptr) {
-        return __sanitizer_get_current_allocated_bytes();
-    }
-    const struct mallinfo2 info = ::mallinfo2();
-    // Small chunks plus the large ones malloc maps on their own.
-    return info.uordblks + info.hblkhd;
+SDL_Event WindowEvent(SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = static_cast<Uint8>(id);
+    return event;
 }
 
 } // namespace TestKit

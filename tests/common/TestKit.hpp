@@ -1,13 +1,12 @@
 #pragma once
 
 #include <SDL.h>
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 
-// Helpers every test program shares: scratch files, input events, heap figures.
+// Helpers every test program shares: scratch files and input events.
 namespace TestKit {
 
 // Colour of pixel (i, j) of a picture, as Wimdows::RGB gives it.
@@ -33,11 +32,15 @@ class TempDir {
     std::filesystem::path path;
 };
 
+// The whole of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& file);
+
 // Into SDL's queue, waiting while the queue is full.
 void Push(SDL_Event event);
-void PushMouse(SDL_EventType type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-
-// Heap memory in use by every thread, in bytes, also under a sanitizer's allocator.
-std::size_t HeapBytes();
+void PushMouse(SDL_EventType type, int x, int y, Uint8 button = SDL_BUTTON_LEFT, Uint8 clicks = 1);
+SDL_Event WindowEvent(SDL_WindowEventID id);
+inline void PushWindowEvent(SDL_WindowEventID id) {
+    Push(WindowEvent(id));
+}
 
 } // namespace TestKit

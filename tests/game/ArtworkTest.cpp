@@ -46,7 +46,7 @@ TEST(Artwork, EachTableHoldsItsOwnFiles) {
     for (const auto& [handle, bestand] : plaatjes) {
         map.Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2, [&](int, int) { return kleur(bestand); });
     }
-    SpelTesting::OpenSpelVenster();
+    Wimdows::Window("Spel", 1000, 700);
     Provincies();
     BitmapsLaden();
     BitmapsInArrays();

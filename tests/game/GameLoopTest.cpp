@@ -15,19 +15,18 @@ using Wimdows::Testing::WindowPixel;
 constexpr std::uint32_t Speed = 100;
 
 // A game on a clock the test moves by hand, in a directory with its own maze files.
-class GameLoop : public ::testing::Test {
+class GameLoop : public SpelTesting::Spel {
   protected:
     void SetUp() override {
         GeneralLib::SetClock([this] {
             return GeneralLib::TimeOfDay{12, 0, tijd / 100, tijd % 100};
         });
         std::filesystem::current_path(map.Path());
-        SpelTesting::BeginLevel();
+        Spel::SetUp();
         SpelTesting::SchrijfDoolhofBestanden();
-        SpelTesting::OpenSpelVenster();
     }
     void TearDown() override {
-        Wimdows::KillWindow();
+        Spel::TearDown();
         GeneralLib::SetClock({});
         std::filesystem::current_path(std::filesystem::temp_directory_path());
     }

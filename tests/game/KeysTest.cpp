@@ -15,13 +15,8 @@ using SpelTesting::Druk;
 
 constexpr std::uint32_t Links = 37, Omhoog = 38, Rechts = 39, Omlaag = 40;
 
-class Keys : public ::testing::Test {
+class Keys : public SpelTesting::Spel {
   protected:
-    void SetUp() override {
-        SpelTesting::OpenSpelVenster();
-        SpelTesting::BeginLevel();
-    }
-    void TearDown() override { Wimdows::KillWindow(); }
     static void Toets(std::uint32_t code) {
         Druk(code);
         CheckKey();

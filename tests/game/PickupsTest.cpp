@@ -13,10 +13,8 @@ using namespace Meandor;
 constexpr std::uint32_t Rechts = 39, Omlaag = 40, Niets = 'X';
 
 // A level in progress: the rules of one pass after the key, as the loop calls them.
-class Pickups : public ::testing::Test {
+class Pickups : public SpelTesting::Spel {
   protected:
-    void SetUp() override { SpelTesting::OpenSpelVenster(); }
-    void TearDown() override { Wimdows::KillWindow(); }
     void Stap(std::uint32_t code) {
         SpelTesting::Druk(code);
         CheckKey();
@@ -69,7 +67,6 @@ TEST_F(Pickups, CollisionAfterTheKeyWithEnemiesInPlay) {
 }
 
 TEST_F(Pickups, FriesCountAndRedrawTheScore) {
-    SpelTesting::BeginLevel();
     const TestKit::TempDir plaatjes;
     rechthoekScore = Wimdows::LoadBitmap(
         plaatjes.Bmp("score.bmp", 2, 2, [](int, int) { return Wimdows::RGB(0, 90, 0); }), 2, 2);
@@ -82,7 +79,6 @@ TEST_F(Pickups, FriesCountAndRedrawTheScore) {
 // The lives counting down to game over are pinned by the game-lost golden; the wait for Enter
 // is the one the level test checks.
 TEST_F(Pickups, CollisionWithoutLivesEndsTheGame) {
-    SpelTesting::BeginLevel();
     Replay::SendKey(13, true); // Enter held: the game-over picture does not wait
     levens = 0;
     vlagArr[7][7] = true;

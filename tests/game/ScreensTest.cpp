@@ -120,7 +120,7 @@ TEST_P(Difficulty, PlaysAtItsSpeedAndReturnsToTheMenu) {
             SpelTesting::Druk(39);
             break;
         case Afloop::Kruisje:
-            SpelTesting::SluitMetKruisje();
+            TestKit::PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
             break;
         }
     });

@@ -5,9 +5,7 @@
 #include "support/StandardLib.hpp"
 #include "tools/replay/Replay.hpp"
 #include "wimdows/Wimdows.hpp"
-#include "wimdows/WimdowsTesting.hpp"
 
-#include <SDL.h>
 #include <fstream>
 #include <stdexcept>
 
@@ -15,21 +13,9 @@ namespace SpelTesting {
 
 using namespace Meandor;
 
-void OpenSpelVenster() {
-    Wimdows::Window("Spel", 1000, 700);
-}
-
 void Druk(std::uint32_t code) {
     Replay::SendKey(code, true);
     Replay::SendKey(code, false);
-}
-
-void SluitMetKruisje() {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_CLOSE;
-    TestKit::Push(event);
-    Wimdows::Testing::WaitUntilHandled();
 }
 
 void BeginLevel() {
@@ -63,6 +49,15 @@ void SchrijfDoolhofBestanden() {
             uit << '\n';
         }
     }
+}
+
+void Spel::SetUp() {
+    Wimdows::Window("Spel", 1000, 700);
+    BeginLevel();
+}
+
+void Spel::TearDown() {
+    Wimdows::KillWindow();
 }
 
 void GeneratorOpBegin() {

@@ -94,10 +94,7 @@ TEST_F(Menu, TheMenuLoopEndsOnAClickOrAClosedWindow) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         Click(200, 530);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        SDL_Event close{};
-        close.type = SDL_WINDOWEVENT;
-        close.window.event = SDL_WINDOWEVENT_CLOSE;
-        TestKit::Push(close);
+        TestKit::PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     });
     EXPECT_EQ(MenuSelection(menu), 3);
     EXPECT_EQ(MenuSelection(menu), NoSelection);

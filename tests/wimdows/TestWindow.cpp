@@ -10,24 +10,9 @@ SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod
     return event;
 }
 
-SDL_Event WindowEvent(SDL_WindowEventID id) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = static_cast<Uint8>(id);
-    return event;
-}
-
 void PushTogether(std::vector<SDL_Event> events) {
     ASSERT_EQ(SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_ADDEVENT, 0, 0),
               static_cast<int>(events.size()));
-}
-
-void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks) {
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button = {event.type, 0, 0, 0, button, down ? Uint8{SDL_PRESSED} : Uint8{SDL_RELEASED},
-                    clicks,     0, x, y};
-    TestKit::Push(event);
 }
 
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background) {
@@ -44,12 +29,6 @@ void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background)
         }
         EXPECT_EQ(wrong, 0) << drawing.what << ": pixels not as expected";
     }
-}
-
-std::filesystem::path BmpSuite() {
-    const std::filesystem::path suite =
-        std::filesystem::path(MEANDOR_SOURCE_DIR) / ".." / "shared" / "corpora" / "bmpsuite";
-    return std::filesystem::is_directory(suite) ? suite : std::filesystem::path{};
 }
 
 } // namespace WimdowsTest

@@ -6,7 +6,6 @@
 
 #include <SDL.h>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -32,7 +31,6 @@ class WindowTest : public ::testing::Test {
 // Input through the real event path of the window thread.
 SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
                    bool repeat = false);
-SDL_Event WindowEvent(SDL_WindowEventID id);
 inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
                     bool repeat = false) {
     TestKit::Push(KeyEvent(down, scancode, sym, mod, repeat));
@@ -40,10 +38,6 @@ inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mo
 inline void PushMouseMove(int x, int y) {
     TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
 }
-inline void PushWindowEvent(SDL_WindowEventID id) {
-    TestKit::Push(WindowEvent(id));
-}
-void PushButton(bool down, Uint8 button, int x, int y, Uint8 clicks = 1);
 // Into the queue in one step, as SDL queues what one platform event brings about.
 void PushTogether(std::vector<SDL_Event> events);
 
@@ -93,9 +87,9 @@ struct Drawing {
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background);
 
 using TestKit::Picture;
+using TestKit::PushMouse;
+using TestKit::PushWindowEvent;
 using TestKit::TempDir;
-
-// The corpus folder of BMP files, empty if it is not there.
-std::filesystem::path BmpSuite();
+using TestKit::WindowEvent;
 
 } // namespace WimdowsTest

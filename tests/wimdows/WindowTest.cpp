@@ -5,12 +5,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <stop_token>
-#include <sys/resource.h>
 #include <thread>
-#include <unistd.h>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -87,7 +85,7 @@ TEST(Lifecycle, TheNextWindowStartsEmptyHoweverTheLastEnded) {
         std::uint32_t pressed = 0;
         EXPECT_FALSE(Wimdows::GetKeyPressed(pressed) || Wimdows::KeyDown('A'));
         EXPECT_EQ(Position(), std::pair(0, 0));
-        PushButton(false, SDL_BUTTON_LEFT, 5, 5);
+        PushMouse(SDL_MOUSEBUTTONUP, 5, 5);
         WaitUntilHandled();
         EXPECT_EQ(releases, 0) << "the callback was for the old window only";
         FillWindow(0);
@@ -125,50 +123,11 @@ bool WindowThatCannotBeSetUpLeavesNoWindow() {
     return none && tooLarge && Wimdows::WindowOpen() && !Wimdows::WindowFailed();
 }
 
-// SDL would fall back to its off-screen driver, a window nobody sees that the game would wait
-// on for ever; asked for by name, that driver is used.
-bool NoDisplayMeansNoWindow() {
-    unsetenv("SDL_VIDEODRIVER");
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    Wimdows::Window("Out of sight", 80, 60);
-    const bool unseen = !Wimdows::WindowOpen();
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    Wimdows::Window("Off screen, as asked", 80, 60);
-    return unseen && Wimdows::WindowOpen();
-}
-
-// Without room for a thread stack Window reports it (a message box, which needs a display)
-// and returns without a window instead of waiting for ever. Not under the sanitizers, which
-// need more address space than this leaves.
-[[maybe_unused]] bool ThreadThatCannotStartLeavesNoWindow() {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    rlimit old{};
-    getrlimit(RLIMIT_AS, &old);
-    rlimit tight = old;
-    tight.rlim_cur =
-        static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (4U << 20U);
-    setrlimit(RLIMIT_AS, &tight);
-    Wimdows::Window("No thread", 80, 60);
-    const bool open = Wimdows::WindowOpen();
-    setrlimit(RLIMIT_AS, &old);
-    Wimdows::Rectangle(0, 0, 10, 10, Red, true);
-    return !open && Wimdows::WindowFailed();
-}
-
 TEST(Lifecycle, InAProcessOfItsOwn) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::pair<const char*, bool (*)()> cases[] = {
         {"interrupt", &InterruptClosesTheWindowAndKeepsNewOnesShut},
         {"setup fails", &WindowThatCannotBeSetUpLeavesNoWindow},
-        {"no display", &NoDisplayMeansNoWindow},
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-        // The sanitizers need more address space than this leaves.
-        {"no thread", &ThreadThatCannotStartLeavesNoWindow},
-#endif
     };
     for (const auto& [what, body] : cases) {
         EXPECT_EXIT(std::exit(body() ? 0 : 1), ::testing::ExitedWithCode(0), "") << what;
@@ -249,7 +208,7 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
             PushKey(true, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26), SDLK_a + i % 26);
             PushMouseMove(i % 1000, i % 1000);
             if (i % 100 == 0) {
-                PushButton(false, SDL_BUTTON_LEFT, 1, 1);
+                PushMouse(SDL_MOUSEBUTTONUP, 1, 1);
             }
         }
     });
@@ -287,35 +246,31 @@ class KeyboardTest : public WindowTest {};
 // u-umlaut and the key left of Z. With Alt held, F10 and Alt itself are the system's (code 0
 // here): neither queued nor held. Repeats queue again; flushing keeps keys held.
 TEST_F(KeyboardTest, KeysGiveTheirWindowsCodeWhileHeldAndInTheQueue) {
-    struct Key {
-        SDL_Scancode scancode;
-        SDL_Keycode sym;
-        std::uint32_t code;
-        Uint16 mod = KMOD_NONE;
-    };
-    const Key keys[] = {{SDL_SCANCODE_X, SDLK_x, 0, KMOD_LALT},
-                        {SDL_SCANCODE_SPACE, SDLK_SPACE, 0, KMOD_RALT},
-                        {SDL_SCANCODE_F10, SDLK_F10, 0},
-                        {SDL_SCANCODE_LALT, SDLK_LALT, 0, KMOD_LALT},
-                        {SDL_SCANCODE_RALT, SDLK_RALT, 0},
-                        {SDL_SCANCODE_B, SDLK_b, 'B', KMOD_CAPS},
-                        {SDL_SCANCODE_Q, SDLK_a, 'A'},
-                        {SDL_SCANCODE_A, 0x444, 'A'},
-                        {SDL_SCANCODE_1, '&', '1'},
-                        {SDL_SCANCODE_KP_8, SDLK_KP_8, 104, KMOD_NUM},
-                        {SDL_SCANCODE_KP_8, SDLK_KP_8, Wimdows::KEY_UP},
-                        {SDL_SCANCODE_LEFT, SDLK_LEFT, Wimdows::KEY_LEFT},
-                        {SDL_SCANCODE_RETURN, SDLK_RETURN, Wimdows::KEY_ENTER},
-                        {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, Wimdows::KEY_ENTER},
-                        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, Wimdows::KEY_ESCAPE},
-                        {SDL_SCANCODE_M, ',', 188},
-                        {SDL_SCANCODE_LEFTBRACKET, 0xFC, 219},
-                        {SDL_SCANCODE_NONUSBACKSLASH, '<', 226}};
+    // Scan code, key, the code it gives (0: none) and the modifiers held.
+    const std::tuple<SDL_Scancode, SDL_Keycode, std::uint32_t, Uint16> keys[] = {
+        {SDL_SCANCODE_X, SDLK_x, 0, KMOD_LALT},
+        {SDL_SCANCODE_SPACE, SDLK_SPACE, 0, KMOD_RALT},
+        {SDL_SCANCODE_F10, SDLK_F10, 0, 0},
+        {SDL_SCANCODE_LALT, SDLK_LALT, 0, KMOD_LALT},
+        {SDL_SCANCODE_RALT, SDLK_RALT, 0, 0},
+        {SDL_SCANCODE_B, SDLK_b, 'B', KMOD_CAPS},
+        {SDL_SCANCODE_Q, SDLK_a, 'A', 0},
+        {SDL_SCANCODE_A, 0x444, 'A', 0},
+        {SDL_SCANCODE_1, '&', '1', 0},
+        {SDL_SCANCODE_KP_8, SDLK_KP_8, 104, KMOD_NUM},
+        {SDL_SCANCODE_KP_8, SDLK_KP_8, Wimdows::KEY_UP, 0},
+        {SDL_SCANCODE_LEFT, SDLK_LEFT, Wimdows::KEY_LEFT, 0},
+        {SDL_SCANCODE_RETURN, SDLK_RETURN, Wimdows::KEY_ENTER, 0},
+        {SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, Wimdows::KEY_ENTER, 0},
+        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, Wimdows::KEY_ESCAPE, 0},
+        {SDL_SCANCODE_M, ',', 188, 0},
+        {SDL_SCANCODE_LEFTBRACKET, 0xFC, 219, 0},
+        {SDL_SCANCODE_NONUSBACKSLASH, '<', 226, 0}};
     std::vector<std::uint32_t> codes;
-    for (const Key& key : keys) {
-        PushKey(true, key.scancode, key.sym, key.mod);
-        if (key.code != 0) {
-            codes.push_back(key.code);
+    for (const auto& [scancode, sym, gives, mod] : keys) {
+        PushKey(true, scancode, sym, mod);
+        if (gives != 0) {
+            codes.push_back(gives);
         }
     }
     PushKey(true, SDL_SCANCODE_B, SDLK_b, KMOD_CAPS, true);
@@ -345,8 +300,8 @@ TEST_F(KeyboardTest, KeysGiveTheirWindowsCodeWhileHeldAndInTheQueue) {
     WaitUntilHandled();
     EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{37}) << "a real press follows";
     EXPECT_FALSE(Wimdows::KeyDown(16));
-    for (const Key& key : keys) {
-        PushKey(false, key.scancode, key.sym, key.mod | KMOD_LALT);
+    for (const auto& [scancode, sym, gives, mod] : keys) {
+        PushKey(false, scancode, sym, mod | KMOD_LALT);
     }
     PushKey(true, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT);
     WaitUntilHandled();
@@ -367,21 +322,21 @@ TEST_F(MouseTest, PositionFromMovesAndLeftReleasesToTheCallback) {
         callbackThread = std::this_thread::get_id();
     });
     PushMouseMove(10, 20);
-    PushButton(true, SDL_BUTTON_LEFT, 50, 60);
-    PushButton(false, SDL_BUTTON_LEFT, 55, 65);
-    PushButton(true, SDL_BUTTON_LEFT, 2, 2, 2);
-    PushButton(false, SDL_BUTTON_LEFT, 2, 2, 2);
-    PushButton(true, SDL_BUTTON_RIGHT, 3, 3);
-    PushButton(false, SDL_BUTTON_RIGHT, 3, 3);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 50, 60);
+    PushMouse(SDL_MOUSEBUTTONUP, 55, 65);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 2, 2, SDL_BUTTON_LEFT, 2);
+    PushMouse(SDL_MOUSEBUTTONUP, 2, 2, SDL_BUTTON_LEFT, 2);
+    PushMouse(SDL_MOUSEBUTTONDOWN, 3, 3, SDL_BUTTON_RIGHT);
+    PushMouse(SDL_MOUSEBUTTONUP, 3, 3, SDL_BUTTON_RIGHT);
     PushMouseMove(-3, 4);
-    PushButton(false, SDL_BUTTON_LEFT, 5, -7);
+    PushMouse(SDL_MOUSEBUTTONUP, 5, -7);
     WaitUntilHandled();
     EXPECT_EQ(Position(), std::make_pair(65533, 4));
     const decltype(releases) expected{{55, 65}, {2, 2}, {5, 65529}};
     EXPECT_EQ(releases, expected);
     EXPECT_NE(callbackThread, std::this_thread::get_id());
     Wimdows::OnMouseLeftUp({});
-    PushButton(false, SDL_BUTTON_LEFT, 1, 1);
+    PushMouse(SDL_MOUSEBUTTONUP, 1, 1);
     WaitUntilHandled();
     EXPECT_EQ(releases, expected) << "an empty callback unregisters";
 }
