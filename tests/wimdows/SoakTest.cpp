@@ -24,8 +24,8 @@ std::int64_t HeapInUse() {
     return static_cast<std::int64_t>(info.uordblks + info.hblkhd);
 }
 
-// The lowest level over up to a second, or the first at or below `limit`: the detached window
-// thread still frees its own record and SDL's per-thread data after KillWindow returns.
+// The lowest level over up to a second, or the first at or below `limit`: the window thread may
+// still be freeing what the closed window held after KillWindow returns.
 std::int64_t SettledHeap(std::int64_t limit) {
     std::int64_t lowest = HeapInUse();
     for (int i = 0; i < 200 && lowest > limit; ++i) {
