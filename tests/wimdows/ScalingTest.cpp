@@ -1,6 +1,7 @@
 #include "wimdows/Scaling.hpp"
 
 #include "TestWindow.hpp"
+#include "wimdows/Pixels.hpp"
 #include "wimdows/Sdl.hpp"
 
 #include <atomic>
@@ -10,10 +11,6 @@ namespace {
 
 using namespace WimdowsTest;
 using Wimdows::Testing::WaitUntilHandled;
-
-Uint32& Pixel(SDL_Surface* surface, int x, int y) {
-    return static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];
-}
 
 // Positions above or left of the picture read as this less the distance.
 constexpr std::int32_t Far = 65536;
@@ -121,13 +118,14 @@ TEST(ScalingAcrossWindows, ChoiceHoldsForTheNextWindow) {
 Wimdows::SurfacePtr Noise() {
     Wimdows::SurfacePtr picture = Wimdows::MakeSurface(20, 14);
     for (int i = 0; i < 20 * 14; ++i) {
-        Pixel(picture.get(), i % 20, i / 20) = static_cast<Uint32>(i) * 2654435761U & 0xFFFFFFU;
+        Wimdows::Row(picture.get(), i / 20)[i % 20] =
+            static_cast<Uint32>(i) * 2654435761U & 0xFFFFFFU;
     }
     return picture;
 }
 
 std::vector<Uint32> All(SDL_Surface* surface) {
-    const Uint32* p = &Pixel(surface, 0, 0);
+    const Uint32* p = Wimdows::Row(surface, 0);
     return {p, p + surface->h * surface->pitch / 4};
 }
 
@@ -159,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, ScalerTest,
 TEST(Scaler, SharpAtWholeMultiplesOnly) {
     const Wimdows::SurfacePtr picture = Wimdows::MakeSurface(4, 2);
     for (int i = 0; i < 8; ++i) {
-        Pixel(picture.get(), i % 4, i / 4) = i % 2 == 0 ? 0xFFFFFFU : 0;
+        Wimdows::Row(picture.get(), i / 4)[i % 4] = i % 2 == 0 ? 0xFFFFFFU : 0;
     }
     for (const int w : {8, 10, 12, 14}) {
         const Wimdows::SurfacePtr window = Wimdows::MakeSurface(w, w / 2 + 9);
@@ -173,8 +171,9 @@ TEST(Scaler, SharpAtWholeMultiplesOnly) {
             for (int i = 0; i < w; ++i) {
                 const SDL_Point at{i, j};
                 const bool inside = SDL_PointInRect(&at, &area) == SDL_TRUE;
-                EXPECT_TRUE(inside || Pixel(window.get(), i, j) == 0) << "bar at " << i << "," << j;
-                colours.insert(inside ? Pixel(window.get(), i, j) : 0);
+                EXPECT_TRUE(inside || Wimdows::Row(window.get(), j)[i] == 0)
+                    << "bar at " << i << "," << j;
+                colours.insert(inside ? Wimdows::Row(window.get(), j)[i] : 0);
             }
         }
         EXPECT_EQ(colours.size() > 2, w % 4 != 0) << w;

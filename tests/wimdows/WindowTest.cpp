@@ -1,4 +1,5 @@
 #include "TestWindow.hpp"
+#include "wimdows/Sdl.hpp"
 
 #include <algorithm>
 #include <array>
@@ -152,10 +153,9 @@ class ScreenTest : public WindowTest {
     }
     // Frames are numbered with eight digits, so the newest is the greatest name.
     std::vector<std::uint32_t> LastFrame() const {
-        using Surface = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
-        const Surface loaded{SDL_LoadBMP(std::ranges::max(Frames()).c_str()), &SDL_FreeSurface};
-        const Surface frame{SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0),
-                            &SDL_FreeSurface};
+        const Wimdows::SurfacePtr loaded{SDL_LoadBMP(std::ranges::max(Frames()).c_str())};
+        const Wimdows::SurfacePtr frame{
+            SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0)};
         // Four-byte pixels leave no padding at the ends of the rows.
         const auto* first = static_cast<const std::uint32_t*>(frame->pixels);
         std::vector<std::uint32_t> pixels(first, first + frame->w * frame->h);
