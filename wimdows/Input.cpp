@@ -1,0 +1,209 @@
+#include "wimdows/Input.hpp"
+
+#include "wimdows/KeyCodes.hpp"
+#include "wimdows/Scaling.hpp"
+#include "wimdows/Shared.hpp"
+
+#include <array>
+#include <utility>
+
+namespace Wimdows {
+namespace {
+
+std::int32_t Unsigned16(Sint32 half) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(half) & 0xFFFFU);
+}
+
+void AddKey(std::uint32_t code) {
+    std::list<std::uint32_t> element{code}; // allocated before taking the lock
+    const std::scoped_lock guard(block);
+    keybuf.splice(keybuf.end(), element);
+}
+
+bool IsModifier(const SDL_Keysym& keysym) {
+    return keysym.scancode >= SDL_SCANCODE_LCTRL && keysym.scancode <= SDL_SCANCODE_RGUI;
+}
+
+bool ReleasedByFocusLoss() {
+    constexpr int Ahead = 64;
+    std::array<SDL_Event, Ahead> ahead{};
+    const int queued =
+        SDL_PeepEvents(ahead.data(), Ahead, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < queued; ++i) {
+        const SDL_Event& next = ahead[static_cast<std::size_t>(i)];
+        if (next.type != SDL_KEYUP) {
+            return next.type == SDL_WINDOWEVENT && next.window.event == SDL_WINDOWEVENT_FOCUS_LOST;
+        }
+    }
+    return false;
+}
+
+// Also with Alt held, so that no key stays held for ever.
+void OnKeyUp(const SDL_Keysym& keysym) {
+    const std::uint32_t code = VirtualKey(keysym);
+    if (code != 0) {
+        key[code].store(false, std::memory_order_relaxed);
+    }
+}
+
+// Capture is best effort: a driver without it just reports nothing outside the window.
+void Capture(bool wanted) {
+    if (wanted) {
+        SDL_CaptureMouse(SDL_TRUE);
+    }
+}
+void Release(bool wanted) {
+    if (wanted) {
+        SDL_CaptureMouse(SDL_FALSE);
+    }
+}
+
+} // namespace
+
+void WindowInput::Take(const SDL_Event& event) {
+    const bool afterFocusGain = std::exchange(skipModifierPresses, false);
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        skipModifierPresses = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+        return;
+    case SDL_KEYDOWN:
+        // SDL presses the modifiers still held elsewhere as the focus comes back.
+        if (afterFocusGain && IsModifier(event.key.keysym)) {
+            skipModifierPresses = true;
+            return;
+        }
+        OnKeyDown(event.key);
+        return;
+    case SDL_KEYUP:
+        // SDL releases every held key as the focus leaves, just before it reports the
+        // loss; a key let go in another window stays held here.
+        if (!ReleasedByFocusLoss()) {
+            OnKeyUp(event.key.keysym);
+        }
+        return;
+    case SDL_MOUSEMOTION:
+        OnMouseMove(event.motion);
+        return;
+    case SDL_MOUSEBUTTONDOWN:
+        OnButtonDown(event.button);
+        return;
+    case SDL_MOUSEBUTTONUP:
+        OnButtonUp(event.button);
+        return;
+    default:
+        return;
+    }
+}
+
+void WindowInput::OnKeyDown(const SDL_KeyboardEvent& event) {
+    const SDL_Keysym& keysym = event.keysym;
+    if (const WindowKey command = WindowKeyOf(keysym); command != WindowKey::None) {
+        if (event.repeat == 0) {
+            native.Obey(command);
+        }
+        return;
+    }
+    if (IsSystemKey(keysym)) {
+        return;
+    }
+    const std::uint32_t code = VirtualKey(keysym);
+    if (code == 0) {
+        return;
+    }
+    key[code].store(true, std::memory_order_relaxed);
+    AddKey(code);
+}
+
+void WindowInput::OnMouseMove(const SDL_MouseMotionEvent& motion) {
+    const SDL_Point at = OnPicture(motion.x, motion.y);
+    const std::scoped_lock guard(block);
+    mouse.x = Unsigned16(at.x);
+    mouse.y = Unsigned16(at.y);
+}
+
+void WindowInput::OnButtonDown(const SDL_MouseButtonEvent& button) {
+    if (button.button == SDL_BUTTON_LEFT) {
+        // Every second click of a series is a double-click, which is not a press.
+        if (button.clicks % 2 == 0) {
+            return;
+        }
+        left = true;
+        Capture(!right);
+    } else if (button.button == SDL_BUTTON_RIGHT) {
+        right = true;
+        Capture(!left);
+    }
+}
+
+void WindowInput::OnButtonUp(const SDL_MouseButtonEvent& button) {
+    if (button.button == SDL_BUTTON_LEFT) {
+        left = false;
+        Release(!right);
+        MouseProc proc;
+        {
+            const std::scoped_lock guard(block);
+            proc = mouse.LeftUpProc;
+        }
+        if (proc) {
+            const SDL_Point at = OnPicture(button.x, button.y);
+            proc(Unsigned16(at.x), Unsigned16(at.y));
+        }
+    } else if (button.button == SDL_BUTTON_RIGHT) {
+        right = false;
+        Release(!left);
+    }
+}
+
+SDL_Point WindowInput::OnPicture(int x, int y) const {
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    return ToPicture(Fit(pictureW, pictureH, w, h), x, y);
+}
+
+void ClearInput() {
+    {
+        const std::scoped_lock guard(block);
+        mouse = {};
+        keybuf.clear();
+    }
+    for (std::atomic<bool>& held : key) {
+        held.store(false, std::memory_order_relaxed);
+    }
+}
+
+bool KeyDown(std::uint32_t k) {
+    return k < key.size() && key[k].load(std::memory_order_relaxed);
+}
+
+bool GetKeyPressed(std::uint32_t& pressed) {
+    std::list<std::uint32_t> oldest; // freed after the lock is let go
+    {
+        const std::scoped_lock guard(block);
+        if (keybuf.empty()) {
+            return false;
+        }
+        oldest.splice(oldest.end(), keybuf, keybuf.begin());
+    }
+    pressed = oldest.front();
+    return true;
+}
+
+void FlushKeys() {
+    std::list<std::uint32_t> all;
+    const std::scoped_lock guard(block);
+    all.swap(keybuf);
+}
+
+void MousePos(std::int32_t& x, std::int32_t& y) {
+    const std::scoped_lock guard(block);
+    x = mouse.x;
+    y = mouse.y;
+}
+
+void OnMouseLeftUp(MouseProc proc) {
+    const std::scoped_lock guard(block);
+    mouse.LeftUpProc = std::move(proc);
+}
+
+} // namespace Wimdows

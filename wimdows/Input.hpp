@@ -1,0 +1,39 @@
+#pragma once
+
+#include "wimdows/NativeWindow.hpp"
+#include "wimdows/Sdl.hpp"
+
+namespace Wimdows {
+
+// The window thread's side of the keyboard and the mouse: fills the held-key table, the key
+// queue and the mouse record from the window's events, and works the window's own keys.
+class WindowInput {
+  public:
+    WindowInput(NativeWindow& nativeIn, int width, int height)
+        : native(nativeIn), window(nativeIn.Get()), pictureW(width), pictureH(height) {}
+
+    // Every event of the window, in order: what a key means can depend on the one before.
+    void Take(const SDL_Event& event);
+
+  private:
+    void OnKeyDown(const SDL_KeyboardEvent& event);
+    void OnMouseMove(const SDL_MouseMotionEvent& motion);
+    void OnButtonDown(const SDL_MouseButtonEvent& button);
+    void OnButtonUp(const SDL_MouseButtonEvent& button);
+    // Mouse positions come in the window's own units, which on a high-density display need not
+    // be the surface's pixels.
+    SDL_Point OnPicture(int x, int y) const;
+
+    NativeWindow& native;
+    SDL_Window* window;
+    int pictureW;
+    int pictureH;
+    bool left = false;
+    bool right = false;
+    bool skipModifierPresses = false;
+};
+
+// Empties the key queue, the held-key table and the mouse record, as a window closes.
+void ClearInput();
+
+} // namespace Wimdows

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "wimdows/Input.hpp"
+#include "wimdows/NativeWindow.hpp"
+#include "wimdows/Presenter.hpp"
+#include "wimdows/Shared.hpp"
+
+namespace Wimdows {
+
+// The window thread's loop for one of the caller's windows: it waits for SDL's events and hands
+// each to input, to the screen or to the caller's requests, until the window is to close.
+class MessageLoop {
+  public:
+    MessageLoop(NativeWindow& native, int width, int height)
+        : presenter(native.Get(), width, height), input(native, width, height) {}
+
+    void Run();
+    void Paint() { presenter.Paint(); }
+
+  private:
+    // FALSE once the window is to close.
+    bool Dispatch(const SDL_Event& event);
+    bool OnWindowEvent(const SDL_WindowEvent& event);
+    bool OnRequest(Request request);
+
+    Presenter presenter;
+    WindowInput input;
+};
+
+} // namespace Wimdows

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "wimdows/KeyCodes.hpp"
+#include "wimdows/Sdl.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace Wimdows {
+
+// A window the caller asked for.
+struct OpenRequest {
+    std::string title;
+    std::uint32_t x = 0;
+    std::uint32_t y = 0;
+};
+
+// One native window serves every window the caller opens: it changes title and size and shows
+// the old picture until the new one is drawn, and the display never sees a window destroyed
+// while SDL may still be sending it a wake-up. Full screen and the chosen multiple of the
+// caller's size hold from window to window.
+class NativeWindow {
+  public:
+    SDL_Window* Get() const { return window.get(); }
+
+    // FALSE when it cannot be had; the caller's window then fails.
+    bool Prepare(const OpenRequest& request);
+
+    // TRUE when it was hidden: a window already on screen keeps its picture and place.
+    bool Show();
+    void Hide();
+
+    // The window's own keys. Full screen takes the whole desktop, the screen's mode unchanged.
+    void Obey(WindowKey command);
+
+  private:
+    bool FullScreen() const;
+    // Where the client area may lie: the desktop less its panels and the window's frame.
+    std::optional<SDL_Rect> Room() const;
+    // Sizes in halves of the caller's: the most that fits, and at least the caller's own.
+    int LargestHalfSteps(const std::optional<SDL_Rect>& room) const;
+    // The chosen multiple, or the largest that fits.
+    void Resize();
+    // A window grown past the edge of the desktop moves back onto it.
+    void KeepOn(const SDL_Rect& room, int width, int height);
+
+    WindowPtr window;
+    int pictureW = 0;
+    int pictureH = 0;
+    int halfSteps = 2; // the player's choice, 2 for the caller's own size
+};
+
+} // namespace Wimdows

@@ -1,0 +1,233 @@
+#include "wimdows/WindowThread.hpp"
+
+#include "wimdows/Input.hpp"
+#include "wimdows/MessageLoop.hpp"
+#include "wimdows/Shared.hpp"
+#include "wimdows/VideoSession.hpp"
+
+#include <condition_variable>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace Wimdows {
+namespace {
+
+// Larger windows are refused: no screen comes near, and the buffers would take gigabytes.
+constexpr std::uint32_t MaxWindowSide = 16384;
+
+// The canvas of the last window, kept by the window thread for the next one.
+std::unique_ptr<Canvas> spare;
+
+// The previous window's canvas serves again when the size is the same, and still holds what the
+// window shows: making new buffers and opening the fonts again would cost more than the rest of
+// a screen change.
+std::unique_ptr<Canvas> Reuse(int width, int height) {
+    if (spare && spare->shown->w == width && spare->shown->h == height) {
+        return std::move(spare);
+    }
+    spare.reset();
+    return {};
+}
+
+// Buffers of the caller's size, black.
+std::unique_ptr<Canvas> Init(int width, int height) {
+    auto created = std::make_unique<Canvas>();
+    created->backBuffer = MakeSurface(width, height);
+    created->shown = MakeSurface(width, height);
+    created->presented = MakeSurface(width, height);
+    if (!created->backBuffer || !created->shown || !created->presented) {
+        return {};
+    }
+    return created;
+}
+
+// Under `lock`, with the state changed to STATE_DEAD before the lock is let go.
+void FreeWindow() {
+    // The parts the screen has not had yet stay marked, for the next window's first present.
+    canvas->presentRequested = false;
+    spare = std::move(canvas);
+    ClearInput();
+    // Its storage too: clear() would keep room for the largest table any window ever had.
+    std::vector<BitStruct>().swap(bit);
+}
+
+// Tells the caller the window it asked for is answered: set up (`to` STATE_ACTIVE) or failed.
+void Answer(WinState to) {
+    state.store(to, std::memory_order_release);
+    state.notify_all();
+    windowsAnswered.fetch_add(1, std::memory_order_release);
+    windowsAnswered.notify_all();
+}
+
+// What is left in the event queue belongs to the previous window, but for the window events:
+// a close box clicked between two screens still ends the program.
+void FlushStaleEvents() {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_WINDOWEVENT - 1);
+    SDL_FlushEvents(SDL_WINDOWEVENT + 1, SDL_LASTEVENT);
+}
+
+// The state of the caller's window changes only under `lock`; an interrupted program opens no
+// more windows.
+bool GoActive(std::unique_ptr<Canvas> created) {
+    const std::scoped_lock guard(lock);
+    if (interrupted) {
+        return false;
+    }
+    canvas = std::move(created);
+    closeWanted.store(false, std::memory_order_relaxed);
+    keepShown = false;
+    Answer(STATE_ACTIVE);
+    return true;
+}
+
+void TearDown(NativeWindow& native) {
+    bool hide = false;
+    {
+        const std::scoped_lock guard(lock);
+        closing = true;
+        hide = !keepShown;
+    }
+    if (hide) {
+        native.Hide();
+    }
+    {
+        const std::scoped_lock guard(lock);
+        FreeWindow();
+        FlushStaleEvents();
+        state.store(STATE_DEAD, std::memory_order_release);
+        closing = false;
+        syncHandled.store(syncRequested, std::memory_order_release);
+    }
+    state.notify_all();
+    syncHandled.notify_all();
+}
+
+// Sets up the caller's window, runs it until it closes and tears it down; FALSE if it could
+// not be set up.
+bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
+    if (request.x > MaxWindowSide || request.y > MaxWindowSide || !video.Start()) {
+        return false;
+    }
+    RequestEvent();
+    if (!native.Prepare(request)) {
+        return false;
+    }
+    const int width = static_cast<int>(request.x);
+    const int height = static_cast<int>(request.y);
+    std::unique_ptr<Canvas> created = Reuse(width, height);
+    const bool fresh = !created;
+    if (fresh) {
+        created = Init(width, height);
+    }
+    if (!created || SDL_GetWindowSurface(native.Get()) == nullptr) {
+        return false;
+    }
+    FlushStaleEvents();
+    SDL_StopTextInput();
+    const bool newlyShown = native.Show();
+    MessageLoop loop(native, width, height);
+    if (!GoActive(std::move(created))) {
+        native.Hide();
+        return false;
+    }
+    // A new canvas starts black, whatever the screen showed before.
+    if (newlyShown || fresh) {
+        loop.Paint();
+    }
+    loop.Run();
+    TearDown(native);
+    return true;
+}
+
+// SDL keeps per-thread data (its error text) that it frees itself only for its own threads.
+struct SdlThreadData {
+    SdlThreadData() = default;
+    SdlThreadData(const SdlThreadData&) = delete;
+    SdlThreadData& operator=(const SdlThreadData&) = delete;
+    ~SdlThreadData() { SDL_TLSCleanup(); }
+};
+
+// The window thread: started with the first window and kept until the program ends, so SDL's
+// video starts and stops once, on this thread alone.
+class WindowThread {
+  public:
+    WindowThread() = default;
+    WindowThread(const WindowThread&) = delete;
+    WindowThread& operator=(const WindowThread&) = delete;
+
+    // The X library calls exit() on the window thread when the display goes away; that thread
+    // can never wait for itself.
+    ~WindowThread() {
+        if (!thread.joinable()) {
+            return;
+        }
+        if (std::this_thread::get_id() == thread.get_id()) {
+            thread.detach();
+            return;
+        }
+        KillWindow();
+        {
+            const std::scoped_lock guard(mutex);
+            stopping = true;
+        }
+        wake.notify_one();
+        thread.join();
+    }
+
+    // FALSE when the thread cannot be started.
+    bool Open(OpenRequest request) {
+        {
+            const std::scoped_lock guard(mutex);
+            next = std::move(request);
+        }
+        if (!thread.joinable()) {
+            try {
+                thread = std::thread(&WindowThread::Main, this);
+            } catch (const std::system_error&) {
+                const std::scoped_lock guard(mutex);
+                next.reset();
+                return false;
+            }
+        }
+        wake.notify_one();
+        return true;
+    }
+
+  private:
+    void Main() {
+        const SdlThreadData threadData;
+        VideoSession video;
+        NativeWindow native;
+        for (std::optional<OpenRequest> request = Next(); request; request = Next()) {
+            if (!RunWindow(*request, video, native)) {
+                Answer(STATE_ERROR);
+            }
+        }
+    }
+
+    std::optional<OpenRequest> Next() {
+        std::unique_lock guard(mutex);
+        wake.wait(guard, [this] { return stopping || next.has_value(); });
+        std::optional<OpenRequest> request;
+        request.swap(next);
+        return request;
+    }
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<OpenRequest> next;
+    bool stopping = false;
+    std::thread thread;
+};
+
+} // namespace
+
+// Made on first use, after the state it serves, so it is the first to go at exit.
+bool OpenOnWindowThread(OpenRequest request) {
+    static WindowThread windowThread;
+    return windowThread.Open(std::move(request));
+}
+
+} // namespace Wimdows
