@@ -137,8 +137,13 @@ void WindowInput::OnButtonDown(const SDL_MouseButtonEvent& button) {
 
 void WindowInput::OnButtonUp(const SDL_MouseButtonEvent& button) {
     if (button.button == SDL_BUTTON_LEFT) {
-        left = false;
+        // A release counts only where its press was: the second release of a double-click, or
+        // one pressed on the screen before, must not click the button under it on this one.
+        const bool pressedHere = std::exchange(left, false);
         Release(!right);
+        if (!pressedHere) {
+            return;
+        }
         MouseProc proc;
         {
             const std::scoped_lock guard(block);
