@@ -105,7 +105,7 @@ void TearDown(NativeWindow& native) {
 }
 
 // Sets up the caller's window, runs it until it closes and tears it down; FALSE if it could
-// not be set up.
+// not be set up, leaving the native window to be hidden.
 bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
     if (request.x > MaxWindowSide || request.y > MaxWindowSide || !video.Start()) {
         return false;
@@ -129,7 +129,6 @@ bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& na
     const bool newlyShown = native.Show();
     MessageLoop loop(native, width, height);
     if (!GoActive(std::move(created))) {
-        native.Hide();
         return false;
     }
     // A new canvas starts black, whatever the screen showed before.
@@ -201,7 +200,10 @@ class WindowThread {
         VideoSession video;
         NativeWindow native;
         for (std::optional<OpenRequest> request = Next(); request; request = Next()) {
+            // The previous screen's window stays on screen for the next one, but not for a
+            // window that fails: nobody would serve it.
             if (!RunWindow(*request, video, native)) {
+                native.Hide();
                 Answer(STATE_ERROR);
             }
         }

@@ -112,17 +112,28 @@ bool InterruptClosesTheWindowAndKeepsNewOnesShut() {
     return opened && closed && !Wimdows::WindowOpen();
 }
 
-// A failed setup reports it, leaves no window and leaves the library usable.
+// The one native window, made with the first window that opened.
+bool NativeWindowShown() {
+    SDL_Window* native = SDL_GetWindowFromID(1);
+    return native != nullptr && (SDL_GetWindowFlags(native) & SDL_WINDOW_HIDDEN) == 0;
+}
+
+// A failed setup reports it and leaves no window, not even the last one on screen, and leaves
+// the library usable.
 bool WindowThatCannotBeSetUpLeavesNoWindow() {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     Wimdows::Window("Nowhere", 80, 60);
     const bool none = !Wimdows::WindowOpen() && Wimdows::WindowFailed();
     Wimdows::Rectangle(0, 0, 10, 10, Red, true);
     setenv("SDL_VIDEODRIVER", "dummy", 1);
+    Wimdows::Window("Somewhere", 80, 60);
+    const bool shown = NativeWindowShown();
     Wimdows::Window("Too large", 100000, 60);
     const bool tooLarge = !Wimdows::WindowOpen() && Wimdows::WindowFailed();
-    Wimdows::Window("Somewhere", 80, 60);
-    return none && tooLarge && Wimdows::WindowOpen() && !Wimdows::WindowFailed();
+    const bool hidden = !NativeWindowShown();
+    Wimdows::Window("Again", 80, 60);
+    return none && shown && tooLarge && hidden && Wimdows::WindowOpen() &&
+           !Wimdows::WindowFailed() && NativeWindowShown();
 }
 
 TEST(Lifecycle, InAProcessOfItsOwn) {
