@@ -46,13 +46,14 @@ void Init() {}
 
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
     CloseWindow(true);
-    const std::uint64_t asked = ++windowsAsked;
     // SDL makes a window of no size one pixel; so is its picture.
     if (!OpenOnWindowThread({UpToNul(title), std::max(x, 1U), std::max(y, 1U)})) {
         lastWindowFailed = true;
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", "Can't create window.", nullptr);
         return;
     }
+    // Counted only once the thread has it: a request it never got is never answered.
+    const std::uint64_t asked = ++windowsAsked;
     for (std::uint64_t answered = windowsAnswered.load(std::memory_order_acquire); answered < asked;
          answered = windowsAnswered.load(std::memory_order_acquire)) {
         windowsAnswered.wait(answered, std::memory_order_acquire);
