@@ -4,55 +4,59 @@
 
 namespace Wimdows {
 
-void MessageLoop::Run() {
+Ending MessageLoop::Run() {
     SDL_Event event;
     while (!closeWanted.load(std::memory_order_acquire)) {
-        if (SDL_WaitEvent(&event) == 1 && !Dispatch(event)) {
-            return;
+        if (SDL_WaitEvent(&event) != 1) {
+            continue;
+        }
+        if (const Ending ending = Dispatch(event); ending != Ending::None) {
+            return ending;
         }
     }
+    return Ending::ByCaller;
 }
 
-bool MessageLoop::Dispatch(const SDL_Event& event) {
+Ending MessageLoop::Dispatch(const SDL_Event& event) {
     input.Take(event);
     switch (event.type) {
     case SDL_QUIT:
-        return false;
+        return Ending::ByUser;
     case SDL_WINDOWEVENT:
         return OnWindowEvent(event.window);
     default:
-        return event.type != RequestEvent() || OnRequest(Request{event.user.code});
+        return event.type == RequestEvent() ? OnRequest(Request{event.user.code}) : Ending::None;
     }
 }
 
-bool MessageLoop::OnWindowEvent(const SDL_WindowEvent& event) {
+Ending MessageLoop::OnWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-        return false;
+        return Ending::ByUser;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         presenter.Paint();
-        return true;
+        return Ending::None;
     default:
-        return true;
+        return Ending::None;
     }
 }
 
-bool MessageLoop::OnRequest(Request request) {
+Ending MessageLoop::OnRequest(Request request) {
     switch (request) {
     case Request::Present:
         presenter.Present();
-        return true;
+        return Ending::None;
     case Request::Close:
-        return false;
+        return Ending::ByCaller;
     case Request::Sync:
         syncHandled.fetch_add(1, std::memory_order_release);
         syncHandled.notify_all();
-        return true;
+        return Ending::None;
     }
-    return true;
+    return Ending::None;
 }
 
 } // namespace Wimdows

@@ -7,6 +7,9 @@
 
 namespace Wimdows {
 
+// Who closed a window.
+enum class Ending { None, ByCaller, ByUser };
+
 // The window thread's loop for one of the caller's windows: it waits for SDL's events and hands
 // each to input, to the screen or to the caller's requests, until the window is to close.
 class MessageLoop {
@@ -14,14 +17,13 @@ class MessageLoop {
     MessageLoop(NativeWindow& native, int width, int height)
         : presenter(native.Get(), width, height), input(native, width, height) {}
 
-    void Run();
+    Ending Run();
     void Paint() { presenter.Paint(); }
 
   private:
-    // FALSE once the window is to close.
-    bool Dispatch(const SDL_Event& event);
-    bool OnWindowEvent(const SDL_WindowEvent& event);
-    bool OnRequest(Request request);
+    Ending Dispatch(const SDL_Event& event);
+    Ending OnWindowEvent(const SDL_WindowEvent& event);
+    Ending OnRequest(Request request);
 
     Presenter presenter;
     WindowInput input;

@@ -14,6 +14,7 @@ bool closing = false;
 std::atomic<bool> closeWanted{false};
 bool keepShown = false;
 bool interrupted = false;
+bool closedByUser = false;
 
 std::array<std::atomic<bool>, 256> key{};
 

@@ -65,6 +65,9 @@ extern std::atomic<bool> closeWanted;
 extern bool keepShown;
 // Once set, no window opens any more and the open one closes: the program is ending.
 extern bool interrupted;
+// The user closed the caller's window (its close box, a quit request) and the caller has not yet
+// seen it gone: the next window does not open, so the close is not lost between two screens.
+extern bool closedByUser;
 
 // Written by the window thread only; each entry is read on its own.
 extern std::array<std::atomic<bool>, 256> key;

@@ -4,6 +4,7 @@
 #include "wimdows/WindowThread.hpp"
 
 #include <algorithm>
+#include <utility>
 
 // The caller's side of the window's life: opening, closing, and what is known of it.
 namespace Wimdows {
@@ -40,12 +41,29 @@ void CloseWindow(bool keep) {
     WaitWhile(STATE_ACTIVE);
 }
 
+// No window opens once the program is ending, nor right after the user closed one that the
+// caller has not seen gone: this call is how the caller sees it.
+bool ShutOut() {
+    const std::scoped_lock guard(lock);
+    return interrupted || std::exchange(closedByUser, false);
+}
+
+// The caller knows its window is gone.
+void Forget() {
+    const std::scoped_lock guard(lock);
+    closedByUser = false;
+}
+
 } // namespace
 
 void Init() {}
 
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
     CloseWindow(true);
+    lastWindowFailed = false;
+    if (ShutOut()) {
+        return;
+    }
     // SDL makes a window of no size one pixel; so is its picture.
     if (!OpenOnWindowThread({UpToNul(title), std::max(x, 1U), std::max(y, 1U)})) {
         lastWindowFailed = true;
@@ -64,6 +82,7 @@ void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
 
 void KillWindow() {
     CloseWindow(false);
+    Forget();
 }
 
 bool WindowFailed() {
@@ -79,7 +98,11 @@ void Interrupt() {
 }
 
 bool WindowOpen() {
-    return Active();
+    if (Active()) {
+        return true;
+    }
+    Forget();
+    return false;
 }
 
 } // namespace Wimdows

@@ -68,6 +68,11 @@ void FlushStaleEvents() {
     SDL_FlushEvents(SDL_WINDOWEVENT + 1, SDL_LASTEVENT);
 }
 
+bool Interrupted() {
+    const std::scoped_lock guard(lock);
+    return interrupted;
+}
+
 // The state of the caller's window changes only under `lock`; an interrupted program opens no
 // more windows.
 bool GoActive(std::unique_ptr<Canvas> created) {
@@ -82,12 +87,15 @@ bool GoActive(std::unique_ptr<Canvas> created) {
     return true;
 }
 
-void TearDown(NativeWindow& native) {
+// A window the user closed goes from the screen at once, even if the caller was just then
+// closing it for the next screen.
+void TearDown(NativeWindow& native, Ending ending) {
+    const bool byUser = ending == Ending::ByUser;
     bool hide = false;
     {
         const std::scoped_lock guard(lock);
         closing = true;
-        hide = !keepShown;
+        hide = byUser || !keepShown;
     }
     if (hide) {
         native.Hide();
@@ -96,6 +104,7 @@ void TearDown(NativeWindow& native) {
         const std::scoped_lock guard(lock);
         FreeWindow();
         FlushStaleEvents();
+        closedByUser = closedByUser || byUser;
         state.store(STATE_DEAD, std::memory_order_release);
         closing = false;
         syncHandled.store(syncRequested, std::memory_order_release);
@@ -104,15 +113,17 @@ void TearDown(NativeWindow& native) {
     syncHandled.notify_all();
 }
 
-// Sets up the caller's window, runs it until it closes and tears it down; FALSE if it could
-// not be set up, leaving the native window to be hidden.
-bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
+enum class Outcome { Closed, Failed, Refused };
+
+// Sets up the caller's window, runs it until it closes and tears it down. A window that could
+// not be set up, or that an interrupted program refuses, leaves the native window to be hidden.
+Outcome RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
     if (request.x > MaxWindowSide || request.y > MaxWindowSide || !video.Start()) {
-        return false;
+        return Outcome::Failed;
     }
     RequestEvent();
     if (!native.Prepare(request)) {
-        return false;
+        return Outcome::Failed;
     }
     const int width = static_cast<int>(request.x);
     const int height = static_cast<int>(request.y);
@@ -122,22 +133,25 @@ bool RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& na
         created = Init(width, height);
     }
     if (!created || SDL_GetWindowSurface(native.Get()) == nullptr) {
-        return false;
+        return Outcome::Failed;
     }
     FlushStaleEvents();
     SDL_StopTextInput();
+    // Setting up the first window takes long enough for a signal to come meanwhile.
+    if (Interrupted()) {
+        return Outcome::Refused;
+    }
     const bool newlyShown = native.Show();
     MessageLoop loop(native, width, height);
     if (!GoActive(std::move(created))) {
-        return false;
+        return Outcome::Refused;
     }
     // A new canvas starts black, whatever the screen showed before.
     if (newlyShown || fresh) {
         loop.Paint();
     }
-    loop.Run();
-    TearDown(native);
-    return true;
+    TearDown(native, loop.Run());
+    return Outcome::Closed;
 }
 
 // SDL keeps per-thread data (its error text) that it frees itself only for its own threads.
@@ -201,10 +215,11 @@ class WindowThread {
         NativeWindow native;
         for (std::optional<OpenRequest> request = Next(); request; request = Next()) {
             // The previous screen's window stays on screen for the next one, but not for a
-            // window that fails: nobody would serve it.
-            if (!RunWindow(*request, video, native)) {
+            // window that does not open: nobody would serve it.
+            const Outcome outcome = RunWindow(*request, video, native);
+            if (outcome != Outcome::Closed) {
                 native.Hide();
-                Answer(STATE_ERROR);
+                Answer(outcome == Outcome::Failed ? STATE_ERROR : STATE_DEAD);
             }
         }
     }

@@ -112,7 +112,14 @@ bool InterruptClosesTheWindowAndKeepsNewOnesShut() {
     }
     const bool closed = !Wimdows::WindowOpen();
     Wimdows::Window("Too late", 80, 60);
-    return opened && closed && !Wimdows::WindowOpen();
+    return opened && closed && !Wimdows::WindowOpen() && !Wimdows::WindowFailed();
+}
+
+// Before the first window: none is made, so none flashes on the screen.
+bool InterruptBeforeTheFirstWindowMakesNone() {
+    std::thread([] { Wimdows::Interrupt(); }).join();
+    Wimdows::Window("Too late", 80, 60);
+    return !Wimdows::WindowOpen() && !Wimdows::WindowFailed() && SDL_GetWindowFromID(1) == nullptr;
 }
 
 // The one native window, made with the first window that opened.
@@ -165,6 +172,7 @@ TEST(Lifecycle, InAProcessOfItsOwn) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::pair<const char*, bool (*)()> cases[] = {
         {"interrupt", &InterruptClosesTheWindowAndKeepsNewOnesShut},
+        {"interrupt first", &InterruptBeforeTheFirstWindowMakesNone},
         {"setup fails", &WindowThatCannotBeSetUpLeavesNoWindow},
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
         {"no thread", &ThreadThatCannotStartLeavesNoWindow},
@@ -173,6 +181,24 @@ TEST(Lifecycle, InAProcessOfItsOwn) {
     for (const auto& [what, body] : cases) {
         EXPECT_EXIT((alarm(20), std::exit(body() ? 0 : 1)), ::testing::ExitedWithCode(0), "")
             << what;
+    }
+}
+
+// The user closes the window (its close box, or a quit request) just as the caller leaves for
+// the next screen, before it has looked: the next window does not open, and has not failed, so
+// the close is not lost. Once the caller has seen that, windows open again.
+TEST(Lifecycle, AUserCloseBetweenScreensIsNotLost) {
+    for (const Uint32 type : {Uint32{SDL_WINDOWEVENT}, Uint32{SDL_QUIT}}) {
+        Wimdows::Window("Menu", 80, 60);
+        SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+        close.type = type;
+        TestKit::Push(close);
+        WaitUntilHandled();
+        Wimdows::Window("SubMenu", 80, 60);
+        EXPECT_FALSE(Wimdows::WindowOpen() || Wimdows::WindowFailed()) << type;
+        Wimdows::Window("Menu", 80, 60);
+        EXPECT_TRUE(Wimdows::WindowOpen()) << type;
+        Wimdows::KillWindow();
     }
 }
 
