@@ -61,10 +61,10 @@ void Answer(WinState to) {
     windowsAnswered.notify_all();
 }
 
-// What is left in the event queue belongs to the previous window, but for the window events:
-// a close box clicked between two screens still ends the program.
+// What is left in the event queue belongs to the previous window, but for a quit request and
+// the window events: a close box clicked between two screens still ends the program.
 void FlushStaleEvents() {
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_WINDOWEVENT - 1);
+    SDL_FlushEvents(SDL_QUIT + 1, SDL_WINDOWEVENT - 1);
     SDL_FlushEvents(SDL_WINDOWEVENT + 1, SDL_LASTEVENT);
 }
 

@@ -186,7 +186,8 @@ TEST(Lifecycle, InAProcessOfItsOwn) {
 
 // The user closes the window (its close box, or a quit request) just as the caller leaves for
 // the next screen, before it has looked: the next window does not open, and has not failed, so
-// the close is not lost. Once the caller has seen that, windows open again.
+// the close is not lost. Once the caller has seen that, windows open again. A quit request that
+// comes while no window is open is not lost either.
 TEST(Lifecycle, AUserCloseBetweenScreensIsNotLost) {
     for (const Uint32 type : {Uint32{SDL_WINDOWEVENT}, Uint32{SDL_QUIT}}) {
         Wimdows::Window("Menu", 80, 60);
@@ -200,6 +201,12 @@ TEST(Lifecycle, AUserCloseBetweenScreensIsNotLost) {
         EXPECT_TRUE(Wimdows::WindowOpen()) << type;
         Wimdows::KillWindow();
     }
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    TestKit::Push(quit);
+    Wimdows::Window("Menu", 80, 60);
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::WindowOpen()) << "a quit request between windows closes the next";
 }
 
 // The dummy driver saves every frame it puts on its screen, which shows what reached it.
