@@ -1,17 +1,29 @@
 #include "wimdows/XErrors.hpp"
 
 #include <X11/Xlib.h>
+#include <array>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <pthread.h>
 
 namespace Wimdows {
 namespace {
 
-using Handler = int (*)(Display*, XErrorEvent*);
-
-std::atomic<Handler> previous{nullptr};
 std::atomic<bool> installed{false};
+
+// Any other error is a fault the program cannot go on from. The X library's own handler would
+// call exit() on the window thread, running the program's destructors under the feet of the
+// others; instead the program ends at once, as on a lost display, after one line that names it.
+[[noreturn]] void EndOn(Display* display, const XErrorEvent& error) {
+    std::array<char, 160> text{};
+    XGetErrorText(display, error.error_code, text.data(), static_cast<int>(text.size()));
+    std::fprintf(stderr, "%s: X error: %s (request %d.%d)\n", program_invocation_short_name,
+                 text.data(), error.request_code, error.minor_code);
+    std::_Exit(1);
+}
 
 // A request can reach the server after the window it names, as a window or as a drawable, was
 // destroyed (SDL wakes its event loop by sending an event to a window from a second
@@ -20,8 +32,7 @@ int Forgive(Display* display, XErrorEvent* error) {
     if (error->error_code == BadWindow || error->error_code == BadDrawable) {
         return 0;
     }
-    const Handler next = previous.load();
-    return next != nullptr ? next(display, error) : 0;
+    EndOn(display, *error);
 }
 
 // The display has gone away, as at the end of a login session. The X library would print a
@@ -41,7 +52,7 @@ int HangUp(Display* /*display*/) {
 
 void ForgiveErrorsOnGoneWindows() {
     if (!installed.exchange(true)) {
-        previous.store(XSetErrorHandler(Forgive));
+        XSetErrorHandler(Forgive);
         XSetIOErrorHandler(HangUp);
     }
 }

@@ -1,10 +1,12 @@
 // An X protocol error about a window that is gone, as SDL's wake-up to a destroyed window
 // causes: reported when the connection that sent the request is closed. With the window
-// library's handlers the program goes on ("gone"); any other error still ends it ("other").
+// library's handlers the program goes on ("gone"); any other error still ends it ("other"), at
+// once: what runs at exit, as the program's destructors, does not run.
 #include "wimdows/XErrors.hpp"
 
 #include <X11/Xlib.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -32,6 +34,7 @@ int AskForAnAtomThatIsNot(Display* display) {
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc == 2 ? argv[1] : "";
+    std::atexit([] { std::fputs("ran what runs at exit\n", stderr); });
     Wimdows::ForgiveErrorsOnGoneWindows();
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr || (mode != "gone" && mode != "other")) {
