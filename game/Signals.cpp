@@ -13,12 +13,17 @@ namespace {
 
 std::atomic<int> stoppingSignal{0};
 
+// Those of SIGINT, SIGTERM and SIGHUP that the program did not inherit as ignored: `nohup`, or a
+// script's `meandor &` that leaves Ctrl+C to the script, has chosen for them.
 sigset_t Stopping() {
     sigset_t set;
     sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGHUP);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction inherited {};
+        if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler != SIG_IGN) {
+            sigaddset(&set, signal);
+        }
+    }
     return set;
 }
 
@@ -40,6 +45,9 @@ void Wait(sigset_t set) {
 
 void StopOnSignals() {
     const sigset_t set = Stopping();
+    if (sigisemptyset(&set) != 0) {
+        return;
+    }
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
     std::thread(Wait, set).detach();
 }

@@ -4,8 +4,9 @@
 // the window closes, every wait unwinds, the sound stops and the program returns.
 namespace Meandor {
 
-// Takes SIGINT, SIGTERM and SIGHUP over from their default handling. Call first thing in
-// main, before any other thread starts, so that every thread leaves them to this one.
+// Takes SIGINT, SIGTERM and SIGHUP over from their default handling, but for those that the
+// program inherited as ignored, which stay ignored. Call first thing in main, before any other
+// thread starts, so that every thread leaves them to this one.
 void StopOnSignals();
 
 // The signal that ended the game, or 0.

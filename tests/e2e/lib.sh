@@ -38,9 +38,10 @@ start_display() {
   esac
 }
 
+# Arguments go to env before the game, as --ignore-signal=HUP to start it as nohup does.
 start_game() {
   GAME_LOG=$(mktemp)
-  (cd "$RUNTIME" && exec env SDL_AUDIODRIVER=dummy "$MEANDOR" 2>"$GAME_LOG") &
+  (cd "$RUNTIME" && exec env "$@" SDL_AUDIODRIVER=dummy "$MEANDOR" 2>"$GAME_LOG") &
   GAME_PID=$!
 }
 

@@ -33,6 +33,24 @@ end_by() { # signal status screen
   echo "SIG$1 on $3: status $EXIT_STATUS after $EXIT_MS ms"
 }
 
+# A signal the game was started with ignored, as by nohup or a script's `meandor &`, stays
+# ignored; the close box still ends the game.
+ignored() { # signal
+  start_game --ignore-signal="$1"
+  window Menu >/dev/null
+  sleep 0.5
+  kill -s "$1" "$GAME_PID"
+  if await_exit 0.5; then
+    echo "SIG$1, ignored at start, ended the game with status $EXIT_STATUS" >&2
+    return 1
+  fi
+  close_box Menu
+  expect_exit 2 0
+  echo "SIG$1 ignored at start: ignored; the close box then gave status 0"
+}
+
+ignored HUP
+ignored INT
 end_by INT 130 Menu
 end_by TERM 143 Menu
 end_by INT 130 Play
