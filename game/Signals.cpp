@@ -11,7 +11,19 @@
 namespace Meandor {
 namespace {
 
+// The signal that stopped the game; Ending once the program ends without one.
+constexpr int Ending = -1;
 std::atomic<int> stoppingSignal{0};
+
+[[noreturn]] void EndBySignal(int signal) {
+    std::signal(signal, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
 
 // Those of SIGINT, SIGTERM and SIGHUP that the program did not inherit as ignored: `nohup`, or a
 // script's `meandor &` that leaves Ctrl+C to the script, has chosen for them.
@@ -28,16 +40,20 @@ sigset_t Stopping() {
 }
 
 // Every thread keeps these signals blocked; this one takes them one at a time. The first ends
-// the game, later ones find it ending already.
+// the game, later ones find it ending already; one after the program has begun to end ends the
+// process itself.
 void Wait(sigset_t set) {
     for (;;) {
         int signal = 0;
         if (sigwait(&set, &signal) != 0) {
             continue;
         }
-        int none = 0;
-        stoppingSignal.compare_exchange_strong(none, signal);
-        Wimdows::Interrupt();
+        int before = 0;
+        if (stoppingSignal.compare_exchange_strong(before, signal)) {
+            Wimdows::Interrupt();
+        } else if (before == Ending) {
+            EndBySignal(signal);
+        }
     }
 }
 
@@ -52,18 +68,11 @@ void StopOnSignals() {
     std::thread(Wait, set).detach();
 }
 
-int StoppingSignal() {
-    return stoppingSignal.load();
-}
-
-void EndBySignal(int signal) {
-    std::signal(signal, SIG_DFL);
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, signal);
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-    std::raise(signal);
-    std::_Exit(128 + signal);
+void EndIfSignalled() {
+    int before = 0;
+    if (!stoppingSignal.compare_exchange_strong(before, Ending) && before != Ending) {
+        EndBySignal(before);
+    }
 }
 
 } // namespace Meandor

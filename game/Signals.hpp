@@ -9,11 +9,10 @@ namespace Meandor {
 // thread starts, so that every thread leaves them to this one.
 void StopOnSignals();
 
-// The signal that ended the game, or 0.
-int StoppingSignal();
-
-// Ends the process by `signal` with its default action, so that whoever started the program
-// sees it stopped by that signal (a shell reports status 128 + the number).
-[[noreturn]] void EndBySignal(int signal);
+// Call as the program ends, whichever way. If a signal stopped the game, ends the process by
+// that signal with its default action, so that whoever started the program sees it stopped by
+// it (a shell reports status 128 + the number). From then on a signal ends the process at
+// once, as if this module had never taken it over.
+void EndIfSignalled();
 
 } // namespace Meandor

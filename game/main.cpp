@@ -29,15 +29,14 @@ int RunGame() {
     Meandor::StartModules();
     try {
         const int status = Meandor::Start();
-        if (const int signal = Meandor::StoppingSignal(); signal != 0) {
-            Meandor::EndBySignal(signal);
-        }
+        Meandor::EndIfSignalled();
         if (status != 0) {
             std::cerr << "meandor: cannot open a window (is there a display?)\n";
         }
         return status;
     } catch (const Meandor::FatalError& fout) {
         Wimdows::KillWindow();
+        Meandor::EndIfSignalled();
         std::cerr << fout.what() << '\n';
         return 1;
     }

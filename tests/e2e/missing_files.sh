@@ -4,7 +4,7 @@
 # the level music it starts, every menu and level 1 are reached as usual, Quit ends it with
 # status 0 and it writes nothing on standard error (a missing picture draws nothing, a missing
 # sound is silent); without the first maze, leaving the province picture ends it with status 1
-# and the name of the file. The headless replays leave out every other picture and sound.
+# and the name of the file, and SIGTERM on that picture with status 143, silently. The headless replays leave out every other picture and sound.
 # Usage: missing_files.sh MEANDOR RUNTIME SCREENSHOT-DIR
 # The Menu without its background and Credits button is kept in SCREENSHOT-DIR to be looked at.
 MEANDOR=$1 FULL=$2 SHOTS=$3
@@ -68,6 +68,15 @@ echo "menus, instructions, credits, level 1 and Quit with status 0"
 
 echo "without doolhof1.txt"
 RUNTIME=$(tree_without doolhof1.txt)
+# A signal on the province picture ends the game as it always does, also when the maze it then
+# fails to read would have ended it with an error.
+start_game
+start_level
+window Spel >/dev/null
+sleep 0.3
+kill -s TERM "$GAME_PID"
+expect_exit 2 143
+echo "SIGTERM on the province picture: status 143, nothing said"
 start_game
 start_level
 # The maze is read once Enter leaves the province picture.
