@@ -150,7 +150,11 @@ TEST_P(ScalerTest, PartsMeetWithoutSeams) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, ScalerTest,
                          ::testing::Values(SDL_Point{20, 14}, SDL_Point{30, 21}, SDL_Point{40, 28},
-                                           SDL_Point{61, 31}, SDL_Point{33, 40}, SDL_Point{13, 9}));
+                                           SDL_Point{61, 31}, SDL_Point{33, 40}, SDL_Point{13, 9}),
+                         [](const ::testing::TestParamInfo<SDL_Point>& window) {
+                             return std::to_string(window.param.x) + "x" +
+                                    std::to_string(window.param.y);
+                         });
 
 // Sharp at whole multiples: every window pixel is a picture pixel; smooth otherwise: most are
 // mixtures. The bars are black.
