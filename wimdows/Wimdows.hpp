@@ -40,7 +40,9 @@ using MouseProc = std::function<void(std::int32_t x, std::int32_t y)>;
 void Init();
 
 // Opens a window whose client area is x by y pixels (closing any open one first) and returns
-// once it is ready or its setup has failed. The title ends at its first NUL.
+// once it is ready or its setup has failed. The title ends at its first NUL. None opens after
+// Interrupt, nor when the user closed the last window and the caller has not since seen it gone
+// (WindowOpen, KillWindow): the player's close stands, whatever screen was to follow.
 void Window(std::string_view title, std::uint32_t x, std::uint32_t y);
 // Closes the window and returns once it is gone; at once if none is open.
 void KillWindow();
@@ -60,7 +62,8 @@ bool GetKeyPressed(std::uint32_t& key);
 void FlushKeys();
 // Position of the last mouse move, each coordinate read as an unsigned 16-bit number.
 void MousePos(std::int32_t& x, std::int32_t& y);
-// Called on the window thread with the release position; an empty `proc` unregisters.
+// Called on the window thread with the release position, for each release of the left button
+// pressed in this window (not the second press of a double-click); an empty `proc` unregisters.
 // Lasts until the window closes.
 void OnMouseLeftUp(MouseProc proc);
 
