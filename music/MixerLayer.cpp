@@ -1,5 +1,7 @@
 #include "music/MixerLayer.hpp"
 
+#include "music/EndTags.hpp"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
@@ -259,10 +261,11 @@ void CutChunksToFile(Bytes& bytes) {
 }
 
 // What the mixer is given of a file: a WAV file with its chunks cut to the file, or an MPEG
-// audio stream from its first frame, without the ID3v2 tags in front of it (the mixer allocates
-// whatever length a tag's frames declare, and a sound needs no tags). Nothing else: the mixer
-// would hand it to some decoder of its own (its module player takes whatever it cannot name),
-// with no bound on what comes out.
+// audio stream from its first frame to the tags behind it, without the ID3v2 tags in front of
+// it (the mixer allocates whatever length a tag's frames declare, and loses the text of tags
+// it read before a damaged one; a sound needs no tags). Nothing else: the mixer would hand it
+// to some decoder of its own (its module player takes whatever it cannot name), with no bound
+// on what comes out.
 std::optional<Bytes> Decodable(Bytes bytes) {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         return std::nullopt;
@@ -285,6 +288,11 @@ std::optional<Bytes> Decodable(Bytes bytes) {
         return std::nullopt;
     }
     bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*audio));
+    const std::optional<std::size_t> end = EndOfAudio(bytes);
+    if (!end) {
+        return std::nullopt;
+    }
+    bytes.resize(*end);
     return bytes;
 }
 
