@@ -7,6 +7,7 @@
 
 #include <array>
 #include <malloc.h>
+#include <optional>
 
 namespace Meandor {
 namespace {
@@ -32,11 +33,13 @@ void LoadSubStartMenu(StartMenu& startMenu) {
     StandardMenu::SetVerticalMenu(110, 50, 150, startMenu);
 }
 
-std::int32_t Toon(Bitmap picture, std::span<const ButtonRc> menu) {
+// `back`: the button Escape chooses; none on the main menu, where leaving takes Quit.
+std::int32_t Toon(Bitmap picture, std::span<const ButtonRc> menu,
+                  std::optional<std::size_t> back = std::nullopt) {
     Wimdows::ClearScreen();
     Wimdows::DrawBitmap(picture, 0, 0);
     Wimdows::UpdateWindow();
-    return StandardMenu::MenuSelection(menu);
+    return StandardMenu::MenuSelection(menu, back);
 }
 
 // A screen whose window is gone ends the program, as Quit would, but without a fuss.
@@ -52,7 +55,7 @@ Scherm InfoScherm(const char* title, const char* picture) {
     BackMenu back{Knop("Back"), Knop("Quit")};
     const Bitmap info = Wimdows::LoadBitmap(picture, 1000, 700);
     StandardMenu::SetVerticalMenu(750, 550, 80, back);
-    switch (Toon(info, back)) {
+    switch (Toon(info, back, 0)) {
     case 0:
         return Scherm::Menu;
     case 1:
@@ -104,7 +107,7 @@ Scherm SubMenu() {
     const Bitmap background = Wimdows::LoadBitmap("menu/begincartoon.bmp", 1000, 700);
     menuCheck = false;
     constexpr std::array<std::uint32_t, 3> snelheden{100, 75, 55};
-    const std::int32_t select = Toon(background, startMenu);
+    const std::int32_t select = Toon(background, startMenu, 3);
     if (select < 0) {
         return Verlaten();
     }

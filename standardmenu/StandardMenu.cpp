@@ -1,5 +1,7 @@
 #include "standardmenu/StandardMenu.hpp"
 
+#include "standardmenu/MenuFocus.hpp"
+
 #include "wimdows/Wimdows.hpp"
 
 #include <chrono>
@@ -29,14 +31,44 @@ bool ClaimClickIn(const ButtonRc& button) {
     return true;
 }
 
-bool PointerOver(const ButtonRc& button) {
-    if (!button.type.withMouseOver) {
-        return false;
-    }
+struct Pointer {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    Wimdows::MousePos(x, y);
-    return InButton(button, x, y);
+    bool operator==(const Pointer&) const = default;
+};
+
+Pointer ReadPointer() {
+    Pointer at;
+    Wimdows::MousePos(at.x, at.y);
+    return at;
+}
+
+bool PointerOver(const ButtonRc& button) {
+    const Pointer at = ReadPointer();
+    return InButton(button, at.x, at.y);
+}
+
+void DrawLook(const ButtonRc& button, bool over) {
+    if (!button.visible) {
+        return;
+    }
+    const std::size_t look = over && button.type.withMouseOver ? 1 : 0;
+    if (button.type.withMask) {
+        Wimdows::DrawMaskBitmap(button.bitmap[look], button.mask[look], button.x0, button.y0);
+    } else {
+        Wimdows::DrawBitmap(button.bitmap[look], button.x0, button.y0);
+    }
+}
+
+std::optional<std::size_t> TakeKeys(MenuFocus& focus) {
+    std::uint32_t code = 0;
+    while (Wimdows::GetKeyPressed(code)) {
+        if (const std::optional<std::size_t> chosen =
+                focus.Key(code, Wimdows::KeyDown(Wimdows::KEY_SHIFT))) {
+            return chosen;
+        }
+    }
+    return std::nullopt;
 }
 
 std::uint32_t Load(const BitmapName& file, std::int32_t w, std::int32_t h) {
@@ -89,15 +121,7 @@ bool InButton(const ButtonRc& button, std::int32_t x, std::int32_t y) {
 }
 
 void DrawButton(const ButtonRc& button) {
-    if (!button.visible) {
-        return;
-    }
-    const std::size_t look = PointerOver(button) ? 1 : 0;
-    if (button.type.withMask) {
-        Wimdows::DrawMaskBitmap(button.bitmap[look], button.mask[look], button.x0, button.y0);
-    } else {
-        Wimdows::DrawBitmap(button.bitmap[look], button.x0, button.y0);
-    }
+    DrawLook(button, PointerOver(button));
 }
 
 bool ButtonSelected(const ButtonRc& button) {
@@ -108,12 +132,22 @@ bool ButtonSelected(const ButtonRc& button) {
     return ClaimClickIn(button);
 }
 
-std::int32_t MenuSelection(std::span<const ButtonRc> menu) {
+std::int32_t MenuSelection(std::span<const ButtonRc> menu, std::optional<std::size_t> escape) {
     using namespace std::chrono_literals;
+    MenuFocus focus(menu, escape);
+    Pointer pointer = ReadPointer();
     while (Wimdows::WindowOpen()) {
         Wimdows::UpdateWindow();
+        if (const Pointer now = ReadPointer(); now != pointer) {
+            pointer = now;
+            focus.PointerMoved(now.x, now.y);
+        }
+        if (const std::optional<std::size_t> chosen = TakeKeys(focus)) {
+            return static_cast<std::int32_t>(*chosen);
+        }
         for (std::size_t i = 0; i < menu.size(); ++i) {
-            DrawButton(menu[i]);
+            const std::optional<bool> keyed = focus.KeyedLook(i);
+            DrawLook(menu[i], keyed ? *keyed : PointerOver(menu[i]));
             if (ButtonSelected(menu[i])) {
                 return static_cast<std::int32_t>(i);
             }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -62,8 +64,11 @@ void DrawButton(const ButtonRc& button);
 // TRUE if the recorded click lies in the button; the click is then consumed.
 bool ButtonSelected(const ButtonRc& button);
 
-// Draws the menu every 25 ms until a button is clicked and returns its
-// 0-based index, or NoSelection once the window is closed.
-std::int32_t MenuSelection(std::span<const ButtonRc> menu);
+// Draws the menu every 25 ms until a button is chosen and returns its
+// 0-based index, or NoSelection once the window is closed. A click chooses;
+// so do the keys: Up, Down, Tab and Shift+Tab move the focus, Enter and Space
+// choose the focused button, and Escape chooses button `escape`, if given.
+std::int32_t MenuSelection(std::span<const ButtonRc> menu,
+                           std::optional<std::size_t> escape = std::nullopt);
 
 } // namespace StandardMenu

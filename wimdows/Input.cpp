@@ -75,6 +75,7 @@ void WindowInput::Take(const SDL_Event& event) {
         OnKeyDown(event.key);
         return;
     case SDL_KEYUP:
+        keysPressedHere.reset(event.key.keysym.scancode);
         // SDL releases every held key as the focus leaves, just before it reports the
         // loss; a key let go in another window stays held here.
         if (!ReleasedByFocusLoss()) {
@@ -97,6 +98,13 @@ void WindowInput::Take(const SDL_Event& event) {
 
 void WindowInput::OnKeyDown(const SDL_KeyboardEvent& event) {
     const SDL_Keysym& keysym = event.keysym;
+    // One screen follows the next in the same native window, so a key held since an earlier
+    // screen goes on repeating into this one: it counts once pressed anew.
+    if (event.repeat == 0) {
+        keysPressedHere.set(keysym.scancode);
+    } else if (!keysPressedHere.test(keysym.scancode)) {
+        return;
+    }
     if (const WindowKey command = WindowKeyOf(keysym); command != WindowKey::None) {
         if (event.repeat == 0) {
             native.Obey(command);

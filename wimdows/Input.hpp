@@ -3,6 +3,8 @@
 #include "wimdows/NativeWindow.hpp"
 #include "wimdows/Sdl.hpp"
 
+#include <bitset>
+
 namespace Wimdows {
 
 // The window thread's side of the keyboard and the mouse: fills the held-key table, the key
@@ -31,6 +33,7 @@ class WindowInput {
     bool left = false;
     bool right = false;
     bool skipModifierPresses = false;
+    std::bitset<SDL_NUM_SCANCODES> keysPressedHere;
 };
 
 // Empties the key queue, the held-key table and the mouse record, as a window closes.

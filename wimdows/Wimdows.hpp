@@ -28,8 +28,11 @@ inline constexpr std::uint32_t FONT_ANSI_FIXED = 4;
 inline constexpr std::uint32_t FONT_OEM_FIXED = 5;
 
 // Key codes are Windows virtual-key codes (letters 'A'..'Z', digits '0'..'9'); a few by name.
+inline constexpr std::uint32_t KEY_TAB = 9;
 inline constexpr std::uint32_t KEY_ENTER = 13;
+inline constexpr std::uint32_t KEY_SHIFT = 16;
 inline constexpr std::uint32_t KEY_ESCAPE = 27;
+inline constexpr std::uint32_t KEY_SPACE = 32;
 inline constexpr std::uint32_t KEY_LEFT = 37;
 inline constexpr std::uint32_t KEY_UP = 38;
 inline constexpr std::uint32_t KEY_RIGHT = 39;

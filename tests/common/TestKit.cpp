@@ -80,6 +80,15 @@ void PushMouse(SDL_EventType type, int x, int y, Uint8 button, Uint8 clicks) {
     Push(event);
 }
 
+SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym = {scancode, sym, mod, 0};
+    return event;
+}
+
 SDL_Event WindowEvent(SDL_WindowEventID id) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;

@@ -38,6 +38,12 @@ std::string ReadFile(const std::filesystem::path& file);
 // Into SDL's queue, waiting while the queue is full.
 void Push(SDL_Event event);
 void PushMouse(SDL_EventType type, int x, int y, Uint8 button = SDL_BUTTON_LEFT, Uint8 clicks = 1);
+SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                   bool repeat = false);
+inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
+                    bool repeat = false) {
+    Push(KeyEvent(down, scancode, sym, mod, repeat));
+}
 SDL_Event WindowEvent(SDL_WindowEventID id);
 inline void PushWindowEvent(SDL_WindowEventID id) {
     Push(WindowEvent(id));

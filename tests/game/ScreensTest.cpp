@@ -39,17 +39,14 @@ class Screens : public ::testing::Test {
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         std::filesystem::current_path(vorige);
     }
-    // Runs the screen while clicking (x, y) until `klaar` says the click was taken.
-    template <typename Scherm, typename Klaar>
-    auto KlikOp(Scherm scherm, std::int32_t x, std::int32_t y, const Klaar& klaar) {
+    // Runs the screen while doing `doe` in its window until `klaar` says it was taken.
+    template <typename Scherm, typename Doe, typename Klaar>
+    auto Terwijl(Scherm scherm, const Doe& doe, const Klaar& klaar) {
         std::atomic<bool> gedaan = false;
         std::thread persoon([&] {
             for (; !gedaan && !klaar(); std::this_thread::sleep_for(30ms)) {
                 if (Wimdows::WindowOpen()) {
-                    for (const auto soort :
-                         {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-                        TestKit::PushMouse(soort, x, y);
-                    }
+                    doe();
                     Wimdows::Testing::WaitUntilHandled();
                 }
             }
@@ -58,6 +55,30 @@ class Screens : public ::testing::Test {
         gedaan = true;
         persoon.join();
         return uitkomst;
+    }
+    template <typename Scherm, typename Klaar>
+    auto KlikOp(Scherm scherm, std::int32_t x, std::int32_t y, const Klaar& klaar) {
+        return Terwijl(
+            scherm,
+            [x, y] {
+                for (const auto soort : {SDL_MOUSEMOTION, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+                    TestKit::PushMouse(soort, x, y);
+                }
+            },
+            klaar);
+    }
+    // Runs the screen while pressing the keys, again and again, until it is left.
+    template <typename Scherm>
+    auto DrukOp(Scherm scherm, std::initializer_list<SDL_Scancode> toetsen) {
+        return Terwijl(
+            scherm,
+            [toetsen] {
+                for (const SDL_Scancode toets : toetsen) {
+                    TestKit::PushKey(true, toets, SDL_GetKeyFromScancode(toets));
+                    TestKit::PushKey(false, toets, SDL_GetKeyFromScancode(toets));
+                }
+            },
+            [] { return false; });
     }
     // Pixels across the window.
     static std::vector<std::optional<std::uint32_t>> Monster() {
@@ -76,6 +97,15 @@ TEST_F(Screens, QuitOnTheInfoScreensEndsTheProgram) {
         EXPECT_EQ(KlikOp(scherm, 875, 667, [] { return false; }), Scherm::Einde);
         EXPECT_FALSE(Wimdows::WindowOpen());
     }
+}
+
+// Escape goes back where a screen has a Back button; on the main menu it does nothing.
+TEST_F(Screens, EscapeIsBackButNotOnTheMainMenu) {
+    for (const auto scherm : {&SubMenu, &Instructions, &Credits}) {
+        EXPECT_EQ(DrukOp(scherm, {SDL_SCANCODE_ESCAPE}), Scherm::Menu);
+    }
+    EXPECT_EQ(DrukOp(&Menu, {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_RETURN}),
+              Scherm::SubMenu);
 }
 
 enum class Afloop { GameOver, Eindscherm, Kruisje };

@@ -1,15 +1,6 @@
 #include "TestWindow.hpp"
 
 namespace WimdowsTest {
-SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod, bool repeat) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym = {scancode, sym, mod, 0};
-    return event;
-}
-
 void PushTogether(std::vector<SDL_Event> events) {
     ASSERT_EQ(SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_ADDEVENT, 0, 0),
               static_cast<int>(events.size()));

@@ -29,12 +29,8 @@ class WindowTest : public ::testing::Test {
 };
 
 // Input through the real event path of the window thread.
-SDL_Event KeyEvent(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
-                   bool repeat = false);
-inline void PushKey(bool down, SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE,
-                    bool repeat = false) {
-    TestKit::Push(KeyEvent(down, scancode, sym, mod, repeat));
-}
+using TestKit::KeyEvent;
+using TestKit::PushKey;
 inline void PushMouseMove(int x, int y) {
     TestKit::PushMouse(SDL_MOUSEMOTION, x, y);
 }

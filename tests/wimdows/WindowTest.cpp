@@ -359,6 +359,25 @@ TEST_F(KeyboardTest, KeysGiveTheirWindowsCodeWhileHeldAndInTheQueue) {
     EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{16}) << "releases queue nothing";
 }
 
+// Screens follow one another in the same native window, so a key held since the screen before
+// goes on repeating into this one: unheard until it is pressed anew.
+TEST_F(KeyboardTest, AKeyHeldFromTheScreenBeforeCountsOncePressedAnew) {
+    PushKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    WaitUntilHandled();
+    Wimdows::Window("Next", Width, Height);
+    PushKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_NONE, true);
+    PushKey(true, SDL_SCANCODE_DOWN, SDLK_DOWN, KMOD_NONE, true);
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::KeyDown(Wimdows::KEY_ENTER));
+    EXPECT_TRUE(DrainQueue().empty());
+    PushKey(false, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    PushKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN);
+    PushKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_NONE, true);
+    WaitUntilHandled();
+    EXPECT_TRUE(Wimdows::KeyDown(Wimdows::KEY_ENTER));
+    EXPECT_EQ(DrainQueue(), (std::vector<std::uint32_t>{13, 13}));
+}
+
 using MouseTest = WindowTest;
 
 // The position comes from moves only, read as unsigned 16-bit numbers outside the window; the
