@@ -6,6 +6,9 @@
 //   drawn wait TITLE BMP SINCE-US   ms from SINCE-US (µs since the epoch) until TITLE shows BMP
 //   drawn click FROM X Y TITLE BMP  clicks (X, Y) in the window FROM and prints the ms from the
 //                                   click until TITLE shows BMP; probes only pixels BMP changes
+//   drawn key TITLE KEY X Y BMP     presses KEY (an X key name) in the window TITLE and prints the
+//                                   ms until it shows BMP, a button's picture, at (X, Y); probes
+//                                   only pixels BMP changes
 // Prints the figure on standard output; status 1 when the picture is not there within 10 s.
 #include <SDL.h>
 #include <X11/Xlib.h>
@@ -93,29 +96,63 @@ bool Near(Uint32 a, Uint32 b) {
     return true;
 }
 
-// Candidate probes on a grid away from the buttons, with the BMP's colour at each.
-std::vector<Point> Probes(const char* bmp) {
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(SDL_LoadBMP(bmp),
-                                                                          SDL_FreeSurface);
+using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+
+SurfacePtr LoadRgb(const char* bmp) {
+    const SurfacePtr loaded(SDL_LoadBMP(bmp), SDL_FreeSurface);
     if (!loaded) {
         std::fprintf(stderr, "drawn: %s: %s\n", bmp, SDL_GetError());
         std::exit(2);
     }
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> picture(
-        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0), SDL_FreeSurface);
+    return {SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0), SDL_FreeSurface};
+}
+
+Uint32 ColourAt(const SDL_Surface* picture, int x, int y) {
+    const auto* row = static_cast<const Uint8*>(picture->pixels) + y * picture->pitch;
+    Uint32 rgb = 0;
+    SDL_memcpy(&rgb, row + x * 4, sizeof rgb);
+    return rgb & 0xffffff;
+}
+
+// Candidate probes on a grid away from the buttons, with the BMP's colour at each.
+std::vector<Point> Probes(const char* bmp) {
+    const SurfacePtr picture = LoadRgb(bmp);
     std::vector<Point> points;
     for (int y = 15; y < picture->h - 10; y += 45) {
         for (int x = 400; x < picture->w - 10; x += 45) {
-            if (x >= 740 && y >= 540) {
-                continue;
+            if (x < 740 || y < 540) {
+                points.push_back({x, y, ColourAt(picture.get(), x, y)});
             }
-            const auto* row = static_cast<const Uint8*>(picture->pixels) + y * picture->pitch;
-            Uint32 rgb = 0;
-            SDL_memcpy(&rgb, row + x * 4, sizeof rgb);
-            points.push_back({x, y, rgb & 0xffffff});
         }
     }
     return points;
+}
+
+// Probes all over a button's picture drawn at (atX, atY).
+std::vector<Point> ButtonProbes(const char* bmp, int atX, int atY) {
+    const SurfacePtr picture = LoadRgb(bmp);
+    std::vector<Point> points;
+    for (int y = 5; y < picture->h - 5; y += 8) {
+        for (int x = 5; x < picture->w - 5; x += 12) {
+            points.push_back({atX + x, atY + y, ColourAt(picture.get(), x, y)});
+        }
+    }
+    return points;
+}
+
+// Only the pixels a new picture changes tell it has come.
+std::vector<Point> Changing(Display* d, Window w, const std::vector<Point>& probes) {
+    std::vector<Point> changing;
+    for (const Point& p : probes) {
+        if (const auto now = Pixel(d, w, p.x, p.y); now && !Near(*now, p.rgb)) {
+            changing.push_back(p);
+        }
+    }
+    if (changing.empty()) {
+        std::fputs("drawn: the window shows the picture already\n", stderr);
+        std::exit(1);
+    }
+    return changing;
 }
 
 // Every pixel asked for is a round trip to the server: a few, spread over the candidates, keep
@@ -162,15 +199,54 @@ std::optional<Clock::time_point> WaitDrawn(Display* d, std::string_view title,
 }
 
 int Usage() {
-    std::fputs("usage: drawn wait TITLE BMP SINCE-US | drawn click FROM X Y TITLE BMP\n", stderr);
+    std::fputs("usage: drawn wait TITLE BMP SINCE-US | drawn click FROM X Y TITLE BMP |"
+               " drawn key TITLE KEY X Y BMP\n",
+               stderr);
     return 2;
+}
+
+Window Found(Display* d, const char* title) {
+    const auto w = Find(d, DefaultRootWindow(d), title);
+    if (!w) {
+        std::fprintf(stderr, "drawn: no window titled %s\n", title);
+        std::exit(1);
+    }
+    return *w;
+}
+
+Clock::time_point Click(Display* d, Window from, int x, int y) {
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(d, from, DefaultRootWindow(d), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(d, -1, rootX, rootY, CurrentTime);
+    XSync(d, False);
+    std::this_thread::sleep_for(milliseconds(50));
+    const Clock::time_point since = Clock::now();
+    XTestFakeButtonEvent(d, 1, True, CurrentTime);
+    XTestFakeButtonEvent(d, 1, False, CurrentTime);
+    XSync(d, False);
+    return since;
+}
+
+Clock::time_point Press(Display* d, Window w, const char* key) {
+    const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    XSync(d, False);
+    std::this_thread::sleep_for(milliseconds(50));
+    const Clock::time_point since = Clock::now();
+    XTestFakeKeyEvent(d, code, True, CurrentTime);
+    XTestFakeKeyEvent(d, code, False, CurrentTime);
+    XSync(d, False);
+    return since;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
-    if (!((mode == "wait" && argc == 5) || (mode == "click" && argc == 7))) {
+    if (!((mode == "wait" && argc == 5) || (mode == "click" && argc == 7) ||
+          (mode == "key" && argc == 7))) {
         return Usage();
     }
     const std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr),
@@ -188,36 +264,17 @@ int main(int argc, char** argv) {
         const auto probes = Few(Probes(argv[3]));
         since = Clock::time_point(std::chrono::microseconds(std::strtoll(argv[4], nullptr, 10)));
         drawn = WaitDrawn(d, argv[2], probes);
+    } else if (mode == "click") {
+        const Window from = Found(d, argv[2]);
+        const auto probes = Few(Changing(d, from, Probes(argv[6])));
+        since = Click(d, from, std::atoi(argv[3]), std::atoi(argv[4]));
+        drawn = WaitDrawn(d, argv[5], probes);
     } else {
-        const auto from = Find(d, DefaultRootWindow(d), argv[2]);
-        if (!from) {
-            std::fprintf(stderr, "drawn: no window titled %s\n", argv[2]);
-            return 1;
-        }
-        // Only the pixels the new picture changes tell it has come.
-        std::vector<Point> probes;
-        for (const Point& p : Probes(argv[6])) {
-            if (const auto now = Pixel(d, *from, p.x, p.y); now && !Near(*now, p.rgb)) {
-                probes.push_back(p);
-            }
-        }
-        if (probes.empty()) {
-            std::fputs("drawn: the window shows the picture already\n", stderr);
-            return 1;
-        }
-        int rootX = 0;
-        int rootY = 0;
-        Window child = 0;
-        XTranslateCoordinates(d, *from, DefaultRootWindow(d), std::atoi(argv[3]),
-                              std::atoi(argv[4]), &rootX, &rootY, &child);
-        XTestFakeMotionEvent(d, -1, rootX, rootY, CurrentTime);
-        XSync(d, False);
-        std::this_thread::sleep_for(milliseconds(50));
-        since = Clock::now();
-        XTestFakeButtonEvent(d, 1, True, CurrentTime);
-        XTestFakeButtonEvent(d, 1, False, CurrentTime);
-        XSync(d, False);
-        drawn = WaitDrawn(d, argv[5], Few(probes));
+        const Window w = Found(d, argv[2]);
+        const auto probes = Few(Changing(
+            d, w, ButtonProbes(argv[6], std::atoi(argv[4]), std::atoi(argv[5]))));
+        since = Press(d, w, argv[3]);
+        drawn = WaitDrawn(d, argv[2], probes);
     }
     if (!drawn) {
         std::fputs("drawn: the picture did not show within 10 s\n", stderr);

@@ -16,7 +16,8 @@ constexpr std::string_view Usage = "usage: meandor [--help | --version]\n";
 constexpr std::string_view Help =
     "Steer Zorp through five mazes, one per Flemish province: eat ten portions of fries to\n"
     "open each exit and dodge the bow ties. Arrow keys move, P pauses, S continues, H calls\n"
-    "up a hamburger once per level, Escape ends the game.\n"
+    "up a hamburger once per level, Escape ends the game. The menus take the mouse, or Up,\n"
+    "Down and Tab to pick, Enter to choose and Escape to go back; a gamepad works everywhere.\n"
     "\n"
     "The game reads its mazes, pictures and sounds relative to the working directory; the\n"
     "installed command 'meandor' starts it inside its runtime tree.\n"

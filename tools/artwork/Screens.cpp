@@ -163,6 +163,16 @@ void Arrows(cairo_t* cr, double x, double y) {
     Keycap(cr, x + 76, y + 20, 34, "\u2192");
 }
 
+// A gamepad's face button, in the colours most pads give it.
+void PadButton(cairo_t* cr, double cx, double cy, std::string_view label, Rgb colour) {
+    cairo_arc(cr, cx, cy + 2, 17, 0, 2 * kPi);
+    SetColour(cr, Hex(0x3a3a3a));
+    cairo_fill(cr);
+    cairo_arc(cr, cx, cy, 17, 0, 2 * kPi);
+    FillWith(cr, Radial(cx - 5, cy - 6, 2, 18, Mix(colour, Hex(0xffffff), 0.45), colour));
+    CentredText(cr, label, cx, cy + 7, {Face::SansBold, 19, Hex(0xffffff), Hex(0x222222), 2, 0});
+}
+
 const TextStyle kBody{Face::Sans, 22, Hex(0x1d2b53), {}, 0, 0};
 const TextStyle kStrong{Face::SansBold, 22, Hex(0x1d2b53), {}, 0, 0};
 
@@ -187,7 +197,7 @@ Canvas InstructionsPicture() {
     CentredText(cr, "How to play", 500, 70,
                 {Face::SansBold, 54, Hex(0xffd54f), Hex(0x1d2b53), 5, 5});
     Arrows(cr, 50, 115);
-    Line(cr, 145, "Arrow keys: ", "move Zorp one cell through the maze.");
+    Line(cr, 145, "Arrow keys or D-pad: ", "move Zorp one cell through the maze.");
     DrawScaled(cr, 60, 178, 50, DrawFries);
     DrawScaled(cr, 118, 183, 40, [](cairo_t* g) { DrawDoor(g, true); });
     Line(cr, 203, "Eat ten portions of fries ", "and the exit door opens.");
@@ -198,19 +208,23 @@ Canvas InstructionsPicture() {
     DrawScaled(cr, 110, 320, 46, DrawBurger);
     Line(cr, 343, "The flag and the hamburger ", "each give an extra life.");
     Line(cr, 373, "", "The flag shows up for a short while only.");
-    Keycap(cr, 88, 395, 40, "H");
-    Line(cr, 423, "H: ", "call up a hamburger, once per level.");
+    Keycap(cr, 60, 395, 40, "H");
+    PadButton(cr, 135, 415, "Y", Hex(0xe0a800));
+    Line(cr, 423, "H or Y: ", "call up a hamburger, once per level.");
     Keycap(cr, 60, 455, 40, "P");
     Keycap(cr, 115, 455, 40, "S");
-    Line(cr, 483, "P ", "pauses the game, S continues it.");
-    Keycap(cr, 78, 515, 60, "Esc");
-    Line(cr, 543, "Escape ", "gives up and returns to the menu.");
+    Line(cr, 483, "P ", "pauses the game, S continues it; Start does both.");
+    Keycap(cr, 45, 515, 60, "Esc");
+    PadButton(cr, 135, 535, "B", Hex(0xd03030));
+    Line(cr, 543, "Escape or B ", "gives up: back to the menu.");
     Keycap(cr, 78, 570, 60, "Alt");
     Line(cr, 598, "Alt+Enter ", "full screen, Alt+Plus/Minus size.");
-    LeftText(cr, "Five provinces wait: Limburg, Oost-Vlaanderen, West-Vlaanderen,", 50, 645,
-             {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
-    LeftText(cr, "Antwerpen and Vlaams-Brabant. Good luck, Zorp!", 50, 670,
-             {Face::Sans, 20, Hex(0x5d4037), {}, 0, 0});
+    const TextStyle footer{Face::Sans, 19, Hex(0x5d4037), {}, 0, 0};
+    const TextStyle footerStrong{Face::SansBold, 19, Hex(0x5d4037), {}, 0, 0};
+    LeftText(cr, "Menus: ", 50, 645, footerStrong);
+    LeftText(cr, "Up, Down or Tab pick, Enter, Space or A choose,",
+             50 + TextWidth(cr, "Menus: ", footerStrong.face, footerStrong.size), 645, footer);
+    LeftText(cr, "Escape or B goes back. Five provinces wait: good luck, Zorp!", 50, 670, footer);
     Bed(cr, 735, 538, 290, 190);
     return c;
 }
