@@ -22,8 +22,9 @@ namespace {
 // SDL would read every attached pad a thousand times a second, and keep the window thread
 // awake for it; a hundred is still quicker than a screen's frame.
 constexpr Uint64 ReadIntervalMs = 10;
-// Without a pad open, only for one being plugged in: as often as SDL itself looks.
-constexpr Uint64 PlugCheckIntervalMs = 3000;
+// Without a pad open, only to notice one plugged in: soon enough for a player who presses at
+// once, and still next to nothing for an idle game.
+constexpr Uint64 PlugCheckIntervalMs = 1000;
 
 // A third of the way out the stick counts as pushed, and it stays pushed until it is back
 // within a quarter, so a stick resting near the edge does not flicker.
