@@ -19,8 +19,7 @@ std::atomic<std::uint32_t> repeatIntervalMs{DefaultRepeatIntervalMs};
 
 namespace {
 
-// SDL would read every attached pad a thousand times a second, and keep the window thread
-// awake for it; a hundred is still quicker than a screen's frame.
+// A hundred reads a second are still quicker than a screen's frame, and a tenth of SDL's own.
 constexpr Uint64 ReadIntervalMs = 10;
 // Without a pad open, only to notice one plugged in: soon enough for a player who presses at
 // once, and still next to nothing for an idle game.
@@ -123,7 +122,8 @@ void Gamepads::Start() {
     if (std::exchange(tried, true)) {
         return;
     }
-    // The loop reads the pads itself (ReadIntervalMs).
+    // Else SDL reads them at every look at the event queue, which then never sleeps while a
+    // pad is attached; Tick reads them instead.
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     up = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (up) {
