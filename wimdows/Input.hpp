@@ -3,8 +3,6 @@
 #include "wimdows/NativeWindow.hpp"
 #include "wimdows/Sdl.hpp"
 
-#include <cstdint>
-
 namespace Wimdows {
 
 // The window thread's side of the keyboard and the mouse: fills the held-key table, the key
