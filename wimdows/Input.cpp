@@ -14,12 +14,6 @@ std::int32_t Unsigned16(Sint32 half) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(half) & 0xFFFFU);
 }
 
-void AddKey(std::uint32_t code) {
-    std::list<std::uint32_t> element{code}; // allocated before taking the lock
-    const std::scoped_lock guard(block);
-    keybuf.splice(keybuf.end(), element);
-}
-
 bool IsModifier(const SDL_Keysym& keysym) {
     return keysym.scancode >= SDL_SCANCODE_LCTRL && keysym.scancode <= SDL_SCANCODE_RGUI;
 }
@@ -58,7 +52,24 @@ void Release(bool wanted) {
     }
 }
 
+// The last pause or continue key queued in this window, under `block`.
+std::uint32_t lastPauseKey = 0;
+
 } // namespace
+
+void AddKey(std::uint32_t code) {
+    std::list<std::uint32_t> element{code}; // allocated before taking the lock
+    const std::scoped_lock guard(block);
+    keybuf.splice(keybuf.end(), element);
+    if (code == KEY_PAUSE || code == KEY_CONTINUE) {
+        lastPauseKey = code;
+    }
+}
+
+std::uint32_t NextPauseKey() {
+    const std::scoped_lock guard(block);
+    return lastPauseKey == KEY_PAUSE ? KEY_CONTINUE : KEY_PAUSE;
+}
 
 void WindowInput::Take(const SDL_Event& event) {
     const bool afterFocusGain = std::exchange(skipModifierPresses, false);
@@ -179,6 +190,7 @@ void ClearInput() {
         const std::scoped_lock guard(block);
         mouse = {};
         keybuf.clear();
+        lastPauseKey = 0;
     }
     for (std::atomic<bool>& held : key) {
         held.store(false, std::memory_order_relaxed);

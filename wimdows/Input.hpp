@@ -39,4 +39,14 @@ class WindowInput {
 // Empties the key queue, the held-key table and the mouse record, as a window closes.
 void ClearInput();
 
+// Queues a key code for the caller; on the window thread.
+void AddKey(std::uint32_t code);
+
+// The game's pause key, and the key that ends a pause.
+inline constexpr std::uint32_t KEY_PAUSE = 'P';
+inline constexpr std::uint32_t KEY_CONTINUE = 'S';
+// The pause key, or the continue key when the last of the two queued in this window, from
+// whichever device, was the pause key: one button can then both pause and continue.
+std::uint32_t NextPauseKey();
+
 } // namespace Wimdows

@@ -3,11 +3,25 @@
 #include "wimdows/Shared.hpp"
 
 namespace Wimdows {
+namespace {
+
+bool PushReply() {
+    const std::scoped_lock guard(lock);
+    return PushRequest(Request::SyncReply);
+}
+
+void Reply() {
+    syncHandled.fetch_add(1, std::memory_order_release);
+    syncHandled.notify_all();
+}
+
+} // namespace
 
 Ending MessageLoop::Run() {
     SDL_Event event;
     while (!closeWanted.load(std::memory_order_acquire)) {
-        if (SDL_WaitEvent(&event) != 1) {
+        pads.Tick();
+        if (SDL_WaitEventTimeout(&event, pads.WaitMs()) != 1) {
             continue;
         }
         if (const Ending ending = Dispatch(event); ending != Ending::None) {
@@ -19,6 +33,7 @@ Ending MessageLoop::Run() {
 
 Ending MessageLoop::Dispatch(const SDL_Event& event) {
     input.Take(event);
+    pads.Take(event);
     switch (event.type) {
     case SDL_QUIT:
         return Ending::ByUser;
@@ -52,8 +67,15 @@ Ending MessageLoop::OnRequest(Request request) {
     case Request::Close:
         return Ending::ByCaller;
     case Request::Sync:
-        syncHandled.fetch_add(1, std::memory_order_release);
-        syncHandled.notify_all();
+        // A pad changes only as it is read: what it did before the request is handled before
+        // the reply.
+        pads.Read();
+        if (!PushReply()) {
+            Reply();
+        }
+        return Ending::None;
+    case Request::SyncReply:
+        Reply();
         return Ending::None;
     }
     return Ending::None;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wimdows/Gamepad.hpp"
 #include "wimdows/Input.hpp"
 #include "wimdows/NativeWindow.hpp"
 #include "wimdows/Presenter.hpp"
@@ -11,11 +12,12 @@ namespace Wimdows {
 enum class Ending { None, ByCaller, ByUser };
 
 // The window thread's loop for one of the caller's windows: it waits for SDL's events and hands
-// each to input, to the screen or to the caller's requests, until the window is to close.
+// each to input, to the screen or to the caller's requests, until the window is to close; and
+// wakes for the pads while they need it.
 class MessageLoop {
   public:
-    MessageLoop(NativeWindow& native, int width, int height)
-        : presenter(native.Get(), width, height), input(native, width, height) {}
+    MessageLoop(NativeWindow& native, Gamepads& padsIn, int width, int height)
+        : presenter(native.Get(), width, height), input(native, width, height), pads(padsIn) {}
 
     Ending Run();
     void Paint() { presenter.Paint(); }
@@ -27,6 +29,7 @@ class MessageLoop {
 
     Presenter presenter;
     WindowInput input;
+    Gamepads& pads;
 };
 
 } // namespace Wimdows

@@ -22,6 +22,11 @@ struct FontDeleter {
 };
 using FontPtr = std::unique_ptr<TTF_Font, FontDeleter>;
 
+struct GameControllerDeleter {
+    void operator()(SDL_GameController* controller) const { SDL_GameControllerClose(controller); }
+};
+using GameControllerPtr = std::unique_ptr<SDL_GameController, GameControllerDeleter>;
+
 // Back buffer, window surface and every loaded bitmap share this format, so drawing a bitmap
 // is a plain block copy.
 inline constexpr Uint32 PixelFormat = SDL_PIXELFORMAT_XRGB8888;

@@ -18,8 +18,9 @@
 // requests by which the caller's thread wakes the window thread.
 namespace Wimdows {
 
-// What the caller's thread asks of the window thread, as user events.
-enum class Request : Sint32 { Present = 1, Close = 2, Sync = 3 };
+// What the caller's thread asks of the window thread, as user events. SyncReply is the window
+// thread's own, behind what reading the pads for a Sync brought.
+enum class Request : Sint32 { Present = 1, Close = 2, Sync = 3, SyncReply = 4 };
 
 struct BitStruct {
     SurfacePtr hbit;

@@ -1,3 +1,4 @@
+#include "wimdows/Gamepad.hpp"
 #include "wimdows/Pixels.hpp"
 #include "wimdows/Shared.hpp"
 #include "wimdows/WimdowsTesting.hpp"
@@ -40,6 +41,11 @@ void WaitUntilHandled() {
          handled = syncHandled.load(std::memory_order_acquire)) {
         syncHandled.wait(handled, std::memory_order_acquire);
     }
+}
+
+void SetPadRepeat(std::chrono::milliseconds delay, std::chrono::milliseconds interval) {
+    repeatDelayMs.store(static_cast<std::uint32_t>(delay.count()), std::memory_order_relaxed);
+    repeatIntervalMs.store(static_cast<std::uint32_t>(interval.count()), std::memory_order_relaxed);
 }
 
 } // namespace Wimdows::Testing

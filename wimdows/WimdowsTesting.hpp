@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -10,8 +11,12 @@ namespace Wimdows::Testing {
 std::optional<std::uint32_t> BackBufferPixel(std::int32_t x, std::int32_t y);
 std::optional<std::uint32_t> WindowPixel(std::int32_t x, std::int32_t y);
 
-// Returns once the window thread has handled every event pushed before the call, or the
-// window is gone.
+// Returns once the window thread has handled every event pushed before the call, and what the
+// pads had done by then, or the window is gone.
 void WaitUntilHandled();
+
+// How a direction held on a pad repeats from now on: the first repeat after `delay`, then one
+// every `interval`.
+void SetPadRepeat(std::chrono::milliseconds delay, std::chrono::milliseconds interval);
 
 } // namespace Wimdows::Testing

@@ -1,5 +1,6 @@
 #include "wimdows/WindowThread.hpp"
 
+#include "wimdows/Gamepad.hpp"
 #include "wimdows/Input.hpp"
 #include "wimdows/MessageLoop.hpp"
 #include "wimdows/Shared.hpp"
@@ -117,10 +118,12 @@ enum class Outcome { Closed, Failed, Refused };
 
 // Sets up the caller's window, runs it until it closes and tears it down. A window that could
 // not be set up, or that an interrupted program refuses, leaves the native window to be hidden.
-Outcome RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow& native) {
+Outcome RunWindow(const OpenRequest& request, VideoSession& video, Gamepads& pads,
+                  NativeWindow& native) {
     if (request.x > MaxWindowSide || request.y > MaxWindowSide || !video.Start()) {
         return Outcome::Failed;
     }
+    pads.Start();
     RequestEvent();
     if (!native.Prepare(request)) {
         return Outcome::Failed;
@@ -136,13 +139,14 @@ Outcome RunWindow(const OpenRequest& request, VideoSession& video, NativeWindow&
         return Outcome::Failed;
     }
     FlushStaleEvents();
+    pads.Begin();
     SDL_StopTextInput();
     // Setting up the first window takes long enough for a signal to come meanwhile.
     if (Interrupted()) {
         return Outcome::Refused;
     }
     const bool newlyShown = native.Show();
-    MessageLoop loop(native, width, height);
+    MessageLoop loop(native, pads, width, height);
     if (!GoActive(std::move(created))) {
         return Outcome::Refused;
     }
@@ -212,11 +216,12 @@ class WindowThread {
     void Main() {
         const SdlThreadData threadData;
         VideoSession video;
+        Gamepads pads;
         NativeWindow native;
         for (std::optional<OpenRequest> request = Next(); request; request = Next()) {
             // The previous screen's window stays on screen for the next one, but not for a
             // window that does not open: nobody would serve it.
-            const Outcome outcome = RunWindow(*request, video, native);
+            const Outcome outcome = RunWindow(*request, video, pads, native);
             if (outcome != Outcome::Closed) {
                 native.Hide();
                 Answer(outcome == Outcome::Failed ? STATE_ERROR : STATE_DEAD);

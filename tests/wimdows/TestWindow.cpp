@@ -6,6 +6,15 @@ void PushTogether(std::vector<SDL_Event> events) {
               static_cast<int>(events.size()));
 }
 
+std::vector<std::uint32_t> DrainQueue() {
+    std::vector<std::uint32_t> codes;
+    std::uint32_t code = 0;
+    while (Wimdows::GetKeyPressed(code)) {
+        codes.push_back(code);
+    }
+    return codes;
+}
+
 void ExpectDrawings(std::span<const Drawing> drawings, std::uint32_t background) {
     for (const Drawing& drawing : drawings) {
         FillWindow(background);

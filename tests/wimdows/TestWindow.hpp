@@ -36,6 +36,8 @@ inline void PushMouseMove(int x, int y) {
 }
 // Into the queue in one step, as SDL queues what one platform event brings about.
 void PushTogether(std::vector<SDL_Event> events);
+// Every key code in the queue, oldest first, leaving it empty.
+std::vector<std::uint32_t> DrainQueue();
 
 // Every pixel of the back buffer or the window surface as colour values, row by row.
 inline std::vector<std::uint32_t> Pixels(std::optional<std::uint32_t> (*read)(std::int32_t,

@@ -280,15 +280,6 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
     Wimdows::KillWindow();
 }
 
-std::vector<std::uint32_t> DrainQueue() {
-    std::vector<std::uint32_t> codes;
-    std::uint32_t code = 0;
-    while (Wimdows::GetKeyPressed(code)) {
-        codes.push_back(code);
-    }
-    return codes;
-}
-
 class KeyboardTest : public WindowTest {};
 
 // Windows virtual-key codes by what a key means: letters by the layout (AZERTY, Russian by

@@ -1,0 +1,35 @@
+#include "settings/SettingsFolder.hpp"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace {
+
+void SetOrUnset(const char* name, const char* value) {
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+// Each variable counts only as an absolute path; an empty one is as good as unset.
+TEST(SettingsFolder, TheConfigHomeElseTheHomeFolder) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/cfg", "/home/p", "/cfg/meandor"},
+        {"/cfg/", nullptr, "/cfg/meandor"},
+        {"cfg", "/home/p", "/home/p/.config/meandor"},
+        {"", "/home/p", "/home/p/.config/meandor"},
+        {nullptr, "/home/p", "/home/p/.config/meandor"},
+        {"cfg", "home/p", ""},
+        {nullptr, "", ""},
+        {nullptr, nullptr, ""}};
+    for (const auto& [configHome, home, folder] : cases) {
+        SetOrUnset("XDG_CONFIG_HOME", configHome);
+        SetOrUnset("HOME", home);
+        EXPECT_EQ(Settings::SettingsFolder(), std::filesystem::path(folder)) << folder;
+    }
+}
+
+} // namespace
