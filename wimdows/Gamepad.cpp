@@ -8,7 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -91,8 +95,29 @@ std::uint32_t StickKey(int x, int y, std::uint32_t before) {
     return out > 0 ? KEY_DOWN : KEY_UP;
 }
 
+// A line SDL would take from a mapping file on this system: neither blank nor a comment, and
+// not meant for another system (the shared files hold every system's mappings).
+bool ForThisSystem(std::string_view line) {
+    if (line.empty() || line.front() == '#') {
+        return false;
+    }
+    constexpr std::string_view Platform = "platform:";
+    const std::size_t at = line.find(Platform);
+    if (at == std::string_view::npos) {
+        return true;
+    }
+    const std::string_view name = line.substr(at + Platform.size());
+    return name.substr(0, name.find(',')) == SDL_GetPlatform();
+}
+
+void Complain(const std::filesystem::path& file, const std::string& what) {
+    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, file.c_str(),
+                 what.c_str());
+}
+
 // The player's own mappings, for a pad SDL does not know or lays out otherwise. No file is no
-// fault; one SDL cannot read gets one line, and the pads go on with SDL's own mappings.
+// fault. Every line SDL can use counts; the first it cannot, or a file that cannot be read,
+// gets one line, and the pads go on with what mappings there are.
 void LoadPlayerMappings() {
     const std::filesystem::path folder = Settings::SettingsFolder();
     if (folder.empty()) {
@@ -103,9 +128,25 @@ void LoadPlayerMappings() {
     if (!std::filesystem::exists(file, unknown)) {
         return;
     }
-    if (SDL_GameControllerAddMappingsFromFile(file.c_str()) < 0) {
-        std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, file.c_str(),
-                     SDL_GetError());
+    std::ifstream in(file);
+    std::string line;
+    std::string fault;
+    int unusable = 0;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (line.ends_with('\r')) {
+            line.pop_back();
+        }
+        if (ForThisSystem(line) && SDL_GameControllerAddMapping(line.c_str()) < 0 &&
+            unusable++ == 0) {
+            fault = "line " + std::to_string(number) + ": " + SDL_GetError();
+        }
+    }
+    if (!in.eof()) {
+        Complain(file, std::strerror(errno));
+    } else if (unusable > 0) {
+        Complain(file, fault + (unusable > 1 ? " (and " + std::to_string(unusable - 1) +
+                                                   " more lines left out)"
+                                             : " (left out)"));
     }
 }
 

@@ -228,13 +228,21 @@ TEST_F(PadTest, PadsComeAndGoAroundWindows) {
 }
 
 // The player's gamecontrollerdb.txt in the settings folder loads with the first window, here for
-// a pad plugged in before it; one SDL cannot read (an empty one) costs a line naming it with
-// SDL's reason, and no file nothing. In processes of their own: SDL's controllers start once.
+// a pad plugged in before it: other systems' lines pass unread, a line SDL cannot use, or a file
+// that cannot be read, costs one line naming it, and no file nothing. In processes of their own:
+// SDL's controllers start once.
 TEST(PadMappings, ThePlayersOwnFileLoadsAtStart) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::tuple<std::optional<std::string>, std::uint32_t, const char*> cases[] = {
-        {"# A and B swapped\nGUID,Mine,a:b1,b:b0,platform:Linux,\n", KEY_ESCAPE, "^$"},
-        {"", KEY_ENTER, "^wimdows_tests: [^\n]*/meandor/gamecontrollerdb\\.txt: [^\n]+\n$"},
+        {"# A and B swapped\r\nGUID,Mine,a:b1,b:b0,platform:Linux,\r\n"
+         "GUID,Theirs,a:b2,b:b3,platform:Windows,\r\n",
+         KEY_ESCAPE, "^$"},
+        {"\nnot a mapping\nGUID,Mine,a:b1,b:b0,\n\x01\xff,\n", KEY_ESCAPE,
+         "^wimdows_tests: [^\n]*/meandor/gamecontrollerdb\\.txt: line 2: [^\n]+ \\(and 1 more "
+         "lines left out\\)\n$"},
+        {"", KEY_ENTER, "^$"},
+        {"directory", KEY_ENTER,
+         "^wimdows_tests: [^\n]*/meandor/gamecontrollerdb\\.txt: Is a directory\n$"},
         {std::nullopt, KEY_ENTER, "^$"}};
     const auto buttonZeroGives = [](const std::optional<std::string>& mappings) {
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);
@@ -247,7 +255,11 @@ TEST(PadMappings, ThePlayersOwnFileLoadsAtStart) {
             if (const std::size_t at = text.find("GUID"); at != std::string::npos) {
                 text.replace(at, 4, pad.Guid());
             }
-            config.File("meandor/gamecontrollerdb.txt", text);
+            if (text == "directory") {
+                std::filesystem::create_directory(config.Path() / "meandor/gamecontrollerdb.txt");
+            } else {
+                config.File("meandor/gamecontrollerdb.txt", text);
+            }
         }
         Wimdows::Window("Mapped", Width, Height);
         pad.Button(0, true);
