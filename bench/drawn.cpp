@@ -271,8 +271,8 @@ int main(int argc, char** argv) {
         drawn = WaitDrawn(d, argv[5], probes);
     } else {
         const Window w = Found(d, argv[2]);
-        const auto probes = Few(Changing(
-            d, w, ButtonProbes(argv[6], std::atoi(argv[4]), std::atoi(argv[5]))));
+        const auto probes =
+            Few(Changing(d, w, ButtonProbes(argv[6], std::atoi(argv[4]), std::atoi(argv[5]))));
         since = Press(d, w, argv[3]);
         drawn = WaitDrawn(d, argv[2], probes);
     }

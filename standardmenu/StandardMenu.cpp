@@ -1,7 +1,6 @@
 #include "standardmenu/StandardMenu.hpp"
 
 #include "standardmenu/MenuFocus.hpp"
-
 #include "wimdows/Wimdows.hpp"
 
 #include <chrono>
@@ -147,7 +146,7 @@ std::int32_t MenuSelection(std::span<const ButtonRc> menu, std::optional<std::si
         }
         for (std::size_t i = 0; i < menu.size(); ++i) {
             const std::optional<bool> keyed = focus.KeyedLook(i);
-            DrawLook(menu[i], keyed ? *keyed : PointerOver(menu[i]));
+            DrawLook(menu[i], keyed ? *keyed : InButton(menu[i], pointer.x, pointer.y));
             if (ButtonSelected(menu[i])) {
                 return static_cast<std::int32_t>(i);
             }

@@ -111,8 +111,7 @@ bool ForThisSystem(std::string_view line) {
 }
 
 void Complain(const std::filesystem::path& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, file.c_str(),
-                 what.c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, file.c_str(), what.c_str());
 }
 
 // The player's own mappings, for a pad SDL does not know or lays out otherwise. No file is no

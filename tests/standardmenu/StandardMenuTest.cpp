@@ -1,8 +1,7 @@
 #include "standardmenu/StandardMenu.hpp"
 
-#include "standardmenu/MenuFocus.hpp"
-
 #include "TestKit.hpp"
+#include "standardmenu/MenuFocus.hpp"
 #include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 
@@ -183,12 +182,12 @@ TEST(Focus, KeysMoveOneFocusThatThePointerAlsoMoves) {
     menu[1].visible = false;
     MenuFocus focus(menu, 3);
     Feed(focus, menu,
-        {{Move | 80, Pointer},
-         {KEY_DOWN, 2},
-         {KEY_DOWN, 3},
-         {KEY_DOWN, 2},
-         {KEY_UP, 3},
-         {KEY_ESCAPE, 3, 3}});
+         {{Move | 80, Pointer},
+          {KEY_DOWN, 2},
+          {KEY_DOWN, 3},
+          {KEY_DOWN, 2},
+          {KEY_UP, 3},
+          {KEY_ESCAPE, 3, 3}});
     menu[3].visible = false;
     Feed(focus, menu, {{KEY_ESCAPE, 3}, {KEY_DOWN, 2}});
 }
@@ -200,11 +199,11 @@ void Press(SDL_Scancode scancode, SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
 
 // Keys waiting when the menu starts are read in its first pass.
 TEST_F(Menu, KeysChooseAsAClickWould) {
-    const std::tuple<std::vector<SDL_Scancode>, std::optional<std::size_t>, std::int32_t> cases[] = {
-        {{SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}, std::nullopt, 1},
-        {{SDL_SCANCODE_TAB, SDL_SCANCODE_UP, SDL_SCANCODE_KP_ENTER}, std::nullopt, 3},
-        {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE}, std::nullopt, 0},
-        {{SDL_SCANCODE_ESCAPE}, 3, 3}};
+    const std::tuple<std::vector<SDL_Scancode>, std::optional<std::size_t>, std::int32_t> cases[] =
+        {{{SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}, std::nullopt, 1},
+         {{SDL_SCANCODE_TAB, SDL_SCANCODE_UP, SDL_SCANCODE_KP_ENTER}, std::nullopt, 3},
+         {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE}, std::nullopt, 0},
+         {{SDL_SCANCODE_ESCAPE}, 3, 3}};
     for (const auto& [keys, escape, chosen] : cases) {
         for (const SDL_Scancode key : keys) {
             Press(key, SDL_GetKeyFromScancode(key));
@@ -220,8 +219,8 @@ TEST_F(Menu, TheFocusShowsAsTheMouseOverLook) {
         for (int tries = 0; tries < 1000; ++tries) {
             std::array<std::uint32_t, 4> now{};
             for (std::size_t i = 0; i < now.size(); ++i) {
-                now[i] = Wimdows::Testing::WindowPixel(200, 80 + 150 * static_cast<int>(i))
-                             .value_or(0);
+                now[i] =
+                    Wimdows::Testing::WindowPixel(200, 80 + 150 * static_cast<int>(i)).value_or(0);
             }
             if (now == looks) {
                 return true;
