@@ -1,6 +1,7 @@
 #include "wimdows/Input.hpp"
 
 #include "wimdows/KeyCodes.hpp"
+#include "wimdows/Preferences.hpp"
 #include "wimdows/Scaling.hpp"
 #include "wimdows/Shared.hpp"
 
@@ -76,6 +77,7 @@ void WindowInput::Take(const SDL_Event& event) {
     switch (event.type) {
     case SDL_WINDOWEVENT:
         skipModifierPresses = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+        OnWindowEvent(event.window.event);
         return;
     case SDL_KEYDOWN:
         // SDL presses the modifiers still held elsewhere as the focus comes back.
@@ -107,6 +109,23 @@ void WindowInput::Take(const SDL_Event& event) {
     }
 }
 
+// Once per time away: the focus going as the window is minimised pauses once.
+void WindowInput::OnWindowEvent(Uint8 change) {
+    switch (change) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (!std::exchange(away, true) && PauseWhenAway()) {
+            AddKey(KEY_PAUSE);
+        }
+        return;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        away = false;
+        return;
+    default:
+        return;
+    }
+}
+
 void WindowInput::OnKeyDown(const SDL_KeyboardEvent& event) {
     const SDL_Keysym& keysym = event.keysym;
     // One screen follows the next in the same native window, so a key held since an earlier
@@ -117,7 +136,12 @@ void WindowInput::OnKeyDown(const SDL_KeyboardEvent& event) {
         return;
     }
     if (const WindowKey command = WindowKeyOf(keysym); command != WindowKey::None) {
-        if (event.repeat == 0) {
+        if (event.repeat != 0) {
+            return;
+        }
+        if (command == WindowKey::Mute) {
+            MuteKeyPressed();
+        } else {
             native.Obey(command);
         }
         return;

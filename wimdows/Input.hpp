@@ -18,6 +18,8 @@ class WindowInput {
     void Take(const SDL_Event& event);
 
   private:
+    // The window going out of the player's sight, or coming back.
+    void OnWindowEvent(Uint8 change);
     void OnKeyDown(const SDL_KeyboardEvent& event);
     void OnMouseMove(const SDL_MouseMotionEvent& motion);
     void OnButtonDown(const SDL_MouseButtonEvent& button);
@@ -33,6 +35,7 @@ class WindowInput {
     bool left = false;
     bool right = false;
     bool skipModifierPresses = false;
+    bool away = false;
     std::bitset<SDL_NUM_SCANCODES> keysPressedHere;
 };
 

@@ -148,7 +148,8 @@ bool IsSystemKey(const SDL_Keysym& keysym) {
 // Plus and minus by meaning, wherever the layout puts them; '=' is the US plus key unshifted.
 WindowKey WindowKeyOf(const SDL_Keysym& keysym) {
     if ((keysym.mod & KMOD_ALT) == 0) {
-        return WindowKey::None;
+        const bool plain = (keysym.mod & (KMOD_CTRL | KMOD_GUI)) == 0;
+        return plain && VirtualKey(keysym) == 'M' ? WindowKey::Mute : WindowKey::None;
     }
     switch (keysym.sym) {
     case SDLK_RETURN:

@@ -10,8 +10,8 @@ namespace Wimdows {
 bool IsSystemKey(const SDL_Keysym& keysym);
 
 // Alt+Enter, Alt+Plus and Alt+Minus work the window itself; like every key with Alt held, they
-// never reach the caller.
-enum class WindowKey { None, FullScreen, Bigger, Smaller };
+// never reach the caller. Nor does M, which mutes: plain, or with Shift alone.
+enum class WindowKey { None, FullScreen, Bigger, Smaller, Mute };
 WindowKey WindowKeyOf(const SDL_Keysym& keysym);
 
 // The Windows virtual-key code of a key, 0 for keys that have none.

@@ -48,10 +48,13 @@ Ending MessageLoop::OnWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
         return Ending::ByUser;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        native.Resized(event.data1, event.data2);
+        presenter.Paint();
+        return Ending::None;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
         presenter.Paint();
         return Ending::None;
     default:

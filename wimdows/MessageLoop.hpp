@@ -16,8 +16,9 @@ enum class Ending { None, ByCaller, ByUser };
 // wakes for the pads while they need it.
 class MessageLoop {
   public:
-    MessageLoop(NativeWindow& native, Gamepads& padsIn, int width, int height)
-        : presenter(native.Get(), width, height), input(native, width, height), pads(padsIn) {}
+    MessageLoop(NativeWindow& nativeIn, Gamepads& padsIn, int width, int height)
+        : native(nativeIn), presenter(nativeIn.Get(), width, height),
+          input(nativeIn, width, height), pads(padsIn) {}
 
     Ending Run();
     void Paint() { presenter.Paint(); }
@@ -27,6 +28,7 @@ class MessageLoop {
     Ending OnWindowEvent(const SDL_WindowEvent& event);
     Ending OnRequest(Request request);
 
+    NativeWindow& native;
     Presenter presenter;
     WindowInput input;
     Gamepads& pads;

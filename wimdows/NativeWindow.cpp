@@ -1,24 +1,55 @@
 #include "wimdows/NativeWindow.hpp"
 
+#include "wimdows/Preferences.hpp"
+
 #include <algorithm>
+#include <cstdint>
 
 namespace Wimdows {
+namespace {
+
+// The largest side a window can have.
+constexpr std::uint32_t MaxSide = 16384;
+
+int ToSide(std::uint32_t side) {
+    return static_cast<int>(std::min(side, MaxSide));
+}
+
+} // namespace
 
 bool NativeWindow::Prepare(const OpenRequest& request) {
-    pictureW = static_cast<int>(request.x);
-    pictureH = static_cast<int>(request.y);
-    if (window) {
-        SDL_SetWindowTitle(window.get(), request.title.c_str());
-    } else {
-        window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                      SDL_WINDOWPOS_UNDEFINED, pictureW, pictureH,
-                                      SDL_WINDOW_HIDDEN));
-        if (!window) {
+    const int width = static_cast<int>(request.x);
+    const int height = static_cast<int>(request.y);
+    if (!window) {
+        if (!Create(request)) {
             return false;
         }
+    } else {
+        SDL_SetWindowTitle(window.get(), request.title.c_str());
+        // The player's size keeps its scale for a picture of another size.
+        chosenW = static_cast<int>(std::int64_t{chosenW} * width / pictureW);
+        chosenH = static_cast<int>(std::int64_t{chosenH} * height / pictureH);
     }
+    pictureW = width;
+    pictureH = height;
+    const int leastW = std::max(1, width / 2);
+    const int leastH = std::max(1, height / 2);
+    chosenW = std::max(chosenW, leastW);
+    chosenH = std::max(chosenH, leastH);
+    SDL_SetWindowMinimumSize(window.get(), leastW, leastH);
     Resize();
     return true;
+}
+
+bool NativeWindow::Create(const OpenRequest& request) {
+    const Placement wanted = WantedPlacement();
+    chosenW = wanted.width == 0 ? static_cast<int>(request.x) : ToSide(wanted.width);
+    chosenH = wanted.height == 0 ? static_cast<int>(request.y) : ToSide(wanted.height);
+    const Uint32 fullScreen = wanted.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                  SDL_WINDOWPOS_UNDEFINED, chosenW, chosenH,
+                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | fullScreen));
+    return window != nullptr;
 }
 
 bool NativeWindow::Show() {
@@ -40,18 +71,32 @@ void NativeWindow::Obey(WindowKey command) {
     switch (command) {
     case WindowKey::FullScreen:
         SDL_SetWindowFullscreen(window.get(), FullScreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        Tell();
         return;
     case WindowKey::Bigger:
-    case WindowKey::Smaller: {
-        const int step = command == WindowKey::Bigger ? 1 : -1;
-        const int largest = LargestHalfSteps(Room());
-        halfSteps = std::clamp(std::min(halfSteps, largest) + step, 2, largest);
-        Resize();
+    case WindowKey::Smaller:
+        if (Step(command == WindowKey::Bigger ? 1 : -1)) {
+            Resize();
+            Tell();
+        }
         return;
-    }
+    case WindowKey::Mute:
     case WindowKey::None:
         return;
     }
+}
+
+void NativeWindow::Resized(int width, int height) {
+    if ((SDL_GetWindowFlags(window.get()) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) != 0) {
+        return;
+    }
+    const SDL_Point shown = Target(Room());
+    if (width == shown.x && height == shown.y) {
+        return;
+    }
+    chosenW = width;
+    chosenH = height;
+    Tell();
 }
 
 bool NativeWindow::FullScreen() const {
@@ -77,11 +122,39 @@ int NativeWindow::LargestHalfSteps(const std::optional<SDL_Rect>& room) const {
     return room ? std::max(2, std::min(2 * room->w / pictureW, 2 * room->h / pictureH)) : 2;
 }
 
+SDL_Point NativeWindow::Target(const std::optional<SDL_Rect>& room) const {
+    if (!room || (chosenW <= room->w && chosenH <= room->h)) {
+        return {chosenW, chosenH};
+    }
+    const int steps = LargestHalfSteps(room);
+    return {pictureW * steps / 2, pictureH * steps / 2};
+}
+
+// From the size shown, to the next multiple of half the caller's size up or down; never below
+// the caller's own size, nor past what fits.
+bool NativeWindow::Step(int step) {
+    const std::optional<SDL_Rect> room = Room();
+    const SDL_Point shown = Target(room);
+    const int below = std::min(2 * shown.x / pictureW, 2 * shown.y / pictureH);
+    const bool onStep = 2 * shown.x == pictureW * below && 2 * shown.y == pictureH * below;
+    int wanted = below + 1;
+    if (step < 0) {
+        wanted = onStep ? below - 1 : below;
+    }
+    const int steps = std::clamp(wanted, 2, LargestHalfSteps(room));
+    if (step < 0 && steps > below) {
+        return false;
+    }
+    chosenW = pictureW * steps / 2;
+    chosenH = pictureH * steps / 2;
+    return true;
+}
+
 void NativeWindow::Resize() {
     const std::optional<SDL_Rect> room = Room();
-    const int steps = std::min(halfSteps, LargestHalfSteps(room));
-    const int width = pictureW * steps / 2;
-    const int height = pictureH * steps / 2;
+    const SDL_Point size = Target(room);
+    const int width = size.x;
+    const int height = size.y;
     // In full screen SDL keeps the size for the return to a window.
     if (FullScreen()) {
         SDL_SetWindowSize(window.get(), width, height);
@@ -97,6 +170,11 @@ void NativeWindow::Resize() {
     if (room) {
         KeepOn(*room, width, height);
     }
+}
+
+void NativeWindow::Tell() const {
+    PlacementChanged(
+        {FullScreen(), static_cast<std::uint32_t>(chosenW), static_cast<std::uint32_t>(chosenH)});
 }
 
 void NativeWindow::KeepOn(const SDL_Rect& room, int width, int height) {

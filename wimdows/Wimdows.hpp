@@ -65,6 +65,26 @@ bool GetKeyPressed(std::uint32_t& key);
 void FlushKeys();
 // Position of the last mouse move, each coordinate read as an unsigned 16-bit number.
 void MousePos(std::int32_t& x, std::int32_t& y);
+// The player's choices for the window, which hold from window to window.
+// Full screen, or a window whose inside is `width` by `height` (0 for the caller's own size).
+struct Placement {
+    bool fullScreen = false;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const Placement&) const = default;
+};
+using PlacementProc = std::function<void(const Placement& placement)>;
+// How the first window opens; later windows keep what the player has made of it.
+void SetPlacement(const Placement& placement);
+// Called on the window thread each time the player changes full screen or the window's size
+// (Alt+Enter, Alt+Plus, Alt+Minus, a drag or the window manager); an empty `proc` unregisters.
+void OnPlacementChanged(PlacementProc proc);
+// Called on the window thread when M is pressed; M is the window's key and never reaches the
+// caller. An empty `proc` unregisters.
+void OnMuteKey(std::function<void()> proc);
+// While on, a window that loses the keyboard focus or is minimised queues the pause key 'P'.
+void SetPauseWhenAway(bool on);
+
 // Called on the window thread with the release position, for each release of the left button
 // pressed in this window (not the second press of a double-click); an empty `proc` unregisters.
 // Lasts until the window closes.

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "wimdows/Wimdows.hpp"
+
+// Private to the window library: the player's choices as the window thread reads them, and the
+// caller's procedures it tells of their changes.
+namespace Wimdows {
+
+Placement WantedPlacement();
+void PlacementChanged(const Placement& placement);
+void MuteKeyPressed();
+bool PauseWhenAway();
+
+} // namespace Wimdows
