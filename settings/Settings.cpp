@@ -424,10 +424,19 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
+// A settings file linked from elsewhere, as from a folder of dotfiles, stays a link: the file it
+// names is the one replaced.
+std::filesystem::path Followed(const std::filesystem::path& link) {
+    std::error_code error;
+    std::filesystem::path target = std::filesystem::weakly_canonical(link, error);
+    return error ? link : target;
+}
+
 // Replaces `file` with one holding `values`, all at once: the new text goes to a file beside
 // it, which is synced before it is renamed over the old, so a crash at any moment leaves the
 // old file or the new one. What went wrong, empty when nothing.
-std::string Save(const std::filesystem::path& file, const Values& values) {
+std::string Save(const std::filesystem::path& link, const Values& values) {
+    const std::filesystem::path file = Followed(link);
     const Contents old = Read(file);
     if (old.error != 0 && old.error != ENOENT) {
         return std::strerror(old.error);

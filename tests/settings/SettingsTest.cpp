@@ -126,13 +126,16 @@ TEST(Settings, AnUnreadableFileGivesTheDefaultsAndTheReason) {
     }
 }
 
+// Also through a link to the file, which stays a link.
 TEST(Settings, ARewriteKeepsThePlayersLinesAndMode) {
     const TempDir dir;
-    const std::string file = dir.File("settings", "# mine\r\n\nmute = no   # hush\ncolour = blue\n"
-                                                  "music-volume=loud\nmute = yes\n"
-                                                  "window-size = 800x600");
+    const std::string file = dir.File("dotfile", "# mine\r\n\nmute = no   # hush\ncolour = blue\n"
+                                                 "music-volume=loud\nmute = yes\n"
+                                                 "window-size = 800x600");
     fs::permissions(file, fs::perms(0600));
-    Settings::Keeper keeper(file, Settings::Load(file).values);
+    const fs::path link = dir / "settings";
+    fs::create_symlink("dotfile", link);
+    Settings::Keeper keeper(link, Settings::Load(link).values);
     keeper.Change([](Values& values) { values.mute = true, values.musicVolume = 40; });
     keeper.Flush();
     EXPECT_EQ(ReadFile(file), "# mine\r\n\nmute = yes  # hush\ncolour = blue\nmusic-volume=40\n"
@@ -141,6 +144,7 @@ TEST(Settings, ARewriteKeepsThePlayersLinesAndMode) {
                               "effects-volume = 100        # percent, 0 to 100\n"
                               "pause-when-away = yes\n");
     EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
+    EXPECT_TRUE(fs::is_symlink(link));
 }
 
 // Neither a first run that changes nothing nor a change to what the file holds writes, and
