@@ -365,7 +365,7 @@ class MixerLayer final : public SoundLayer {
         }
     }
 
-    std::int32_t PlaySound(std::int32_t channel, Sample sample) override {
+    std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t volume) override {
         const SampleSlot* slot = Find(sample);
         if (!Ready() || slot == nullptr || channel != AnyFreeChannel) {
             return NoChannel;
@@ -374,8 +374,9 @@ class MixerLayer final : public SoundLayer {
         if (target < 0) {
             return NoChannel;
         }
-        // The channel keeps the volume of its previous playback; a new one starts at full.
-        Mix_Volume(target, MIX_MAX_VOLUME);
+        // The channel keeps the volume of its previous playback, and the mixer's thread may
+        // mix it the moment it plays.
+        Mix_Volume(target, MixerVolume(volume));
         if (Mix_PlayChannel(target, slot->chunk.get(), slot->loop ? -1 : 0) != target) {
             return NoChannel;
         }

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <sndfile.h>
 #include <sstream>
@@ -194,6 +195,10 @@ class RecordingLayer final : public SoundLayer {
     bool initSucceeds = true;
     std::int32_t playResult = 0; // 0: hand out channels 40, 41, ...
     std::string calls;
+    // The volume each playing channel was last given, and how many volumes (all asked above 0)
+    // were 0 when not muted or more when muted.
+    std::map<std::int32_t, std::int32_t> heard;
+    int misheard = 0;
 
     float GetVersion() override { return Note("GetVersion"), version; }
     bool Init(std::int32_t rate, std::int32_t channels, std::uint32_t flags) override {
@@ -206,14 +211,28 @@ class RecordingLayer final : public SoundLayer {
         return name.starts_with("Ontbreekt") ? Sample::None : Sample{nextSample_++};
     }
     void SampleSetMode(Sample s, std::uint32_t mode) override { Note("SetMode", s, mode); }
-    std::int32_t PlaySound(std::int32_t channel, Sample sample) override {
-        Note("Play", channel, sample);
-        return playResult != 0 ? playResult : nextChannel_++;
+    std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t v) override {
+        Note("Play", channel, sample, v);
+        const std::int32_t played = playResult != 0 ? playResult : nextChannel_++;
+        Hear(played, v);
+        return played;
     }
-    void StopSound(std::int32_t channel) override { Note("Stop", channel); }
-    void SetVolume(std::int32_t channel, std::int32_t v) override { Note("Volume", channel, v); }
+    void StopSound(std::int32_t channel) override {
+        Note("Stop", channel);
+        heard.erase(channel);
+    }
+    void SetVolume(std::int32_t channel, std::int32_t v) override {
+        Note("Volume", channel, v);
+        Hear(channel, v);
+    }
 
   private:
+    // Music calls the layer under the lock SetMute takes, so Muted holds still meanwhile.
+    void Hear(std::int32_t channel, std::int32_t v) {
+        heard[channel] = v;
+        misheard += (v == 0) != Muted() ? 1 : 0;
+    }
+
     static std::string Text(const std::string& text) { return text; }
     static std::string Text(auto value) { return std::to_string(static_cast<std::int64_t>(value)); }
     void Note(const std::string& name, const auto&... args) {
@@ -230,7 +249,7 @@ using MusicCalls = ::testing::TestWithParam<std::tuple<const char*, const char*,
 // Steps: an operation letter, the sound (a digit counts from the test's first handle; z is 0
 // and h the largest) and =value. o: play once, l: loop, s: stop, v: volume, d: load the file
 // (Friet by default) expecting the sound, f: plays fail from now on, i: initialise with a good
-// (0), old (1) or failing (2) library.
+// (0), old (1) or failing (2) library, m: mute (1) or not (0), g=M/E: music and effects factors.
 TEST_P(MusicCalls, ReachTheLayerAsExpected) {
     const auto [what, steps, calls] = GetParam();
     auto recording = std::make_unique<RecordingLayer>();
@@ -238,6 +257,8 @@ TEST_P(MusicCalls, ReachTheLayerAsExpected) {
     SetSoundLayer(std::move(recording));
     // The sound table outlives every test in this process, so handles are counted from the
     // first one a test gets; a refused start makes the module inert whatever came before.
+    SetVolumes(100, 100);
+    SetMute(false);
     layer->version = 0;
     EXPECT_FALSE(InitMusic());
     layer->version = RequiredVersion;
@@ -248,7 +269,8 @@ TEST_P(MusicCalls, ReachTheLayerAsExpected) {
     for (std::string step; in >> step;) {
         const char which = step.size() > 1 ? step[1] : '0';
         const std::uint32_t sound = which == 'z' ? 0U : which == 'h' ? ~0U : first + which - '0';
-        const std::string value = step.size() > 3 ? step.substr(3) : "";
+        const std::size_t equals = step.find('=');
+        const std::string value = equals == std::string::npos ? "" : step.substr(equals + 1);
         switch (step[0]) {
         case 'o':
         case 'l':
@@ -266,6 +288,12 @@ TEST_P(MusicCalls, ReachTheLayerAsExpected) {
         case 'f':
             layer->playResult = NoChannel;
             break;
+        case 'm':
+            SetMute(which == '1');
+            break;
+        case 'g':
+            SetVolumes(std::stoul(value), std::stoul(value.substr(value.find('/') + 1)));
+            break;
         default:
             layer->version = which == '1' ? 3.74F : RequiredVersion;
             layer->initSucceeds = which != '2';
@@ -279,26 +307,76 @@ INSTANTIATE_TEST_SUITE_P(
     Sounds, MusicCalls,
     ::testing::Values(
         std::tuple{"PlayingAgainStopsTheStoredChannelFirst", "l0 l0 s0",
-                   "SetMode 7 2, Play -1 7, Stop 40, SetMode 7 2, Play -1 7, Stop 41"},
+                   "SetMode 7 2, Play -1 7 255, Stop 40, SetMode 7 2, Play -1 7 255, Stop 41"},
         std::tuple{"StopAndVolumeActOnlyWhilePlaying", "s0 v0=200 o0 s0 s0 v0=200",
-                   "SetMode 7 1, Play -1 7, Stop 40"},
+                   "SetMode 7 1, Play -1 7 255, Stop 40"},
         std::tuple{"FailedPlayIsStoredAndStillStopped", "f o0 v0=10 s0",
-                   "SetMode 7 1, Play -1 7, Volume -1 10, Stop -1"},
+                   "SetMode 7 1, Play -1 7 255, Volume -1 10, Stop -1"},
         std::tuple{"VolumeIsLimitedTo255", "l0 v0=1000 v0=255 v0=0",
-                   "SetMode 7 2, Play -1 7, Volume 40 255, Volume 40 255, Volume 40 0"},
+                   "SetMode 7 2, Play -1 7 255, Volume 40 255, Volume 40 255, Volume 40 0"},
         std::tuple{"HandlesOutsideTheTableAreIgnored", "l0 l1 sz vh=9 s1",
-                   "SetMode 7 2, Play -1 7"},
+                   "SetMode 7 2, Play -1 7 255"},
         std::tuple{"TheSameFileLoadsAnewAndEachSoundKeepsItsChannel", "d1 l0 o1 v1=30 s0 v0=30",
-                   "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7, SetMode 8 1, "
-                   "Play -1 8, Volume 41 30, Stop 40"},
+                   "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7 255, SetMode 8 1, "
+                   "Play -1 8 255, Volume 41 30, Stop 40"},
         std::tuple{"FailedLoadGivesZeroAndTakesNoSlot", "dz=Ontbreekt.wav o1 d1=Dood.wav",
                    "Load -1 Ontbreekt.wav 1 0 0, Load -1 Dood.wav 1 0 0"},
         std::tuple{"InertWithAnOldLibraryOrAFailedInit", "i1 l0 v0=9 s0 dz i2 l0 v0=9 s0 dz",
                    "GetVersion, GetVersion, Init 32000 64 0"},
         std::tuple{"ARestartOpensAnewAndKeepsTheTableAndThePlayingMark", "l0 i2 i0 o0 d1",
-                   "SetMode 7 2, Play -1 7, GetVersion, Init 32000 64 0, GetVersion, "
-                   "Init 32000 64 0, Stop 40, SetMode 7 1, Play -1 7, "
-                   "Load -1 muziek/Friet.wav 1 0 0"}),
+                   "SetMode 7 2, Play -1 7 255, GetVersion, Init 32000 64 0, GetVersion, "
+                   "Init 32000 64 0, Stop 40, SetMode 7 1, Play -1 7 255, "
+                   "Load -1 muziek/Friet.wav 1 0 0"},
+        std::tuple{"FactorsOfAHundredAndNoMuteAddNoCalls",
+                   "d1 g=100/100 m0 l0 o1 g=100/100 m0 v0=9 g=200/300",
+                   "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7 255, SetMode 8 1, "
+                   "Play -1 8 255, Volume 40 9"},
+        std::tuple{"EachKindStartsAndChangesAtItsFactor",
+                   "g=50/20 d1 l0 o1 v0=100 v1=1000 g=50/0 s0 g=100/100",
+                   "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7 128, SetMode 8 1, "
+                   "Play -1 8 51, Volume 40 50, Volume 41 51, Volume 41 0, Stop 40, Volume 41 255"},
+        std::tuple{
+            "MuteSilencesWhatPlaysAndStartsAndHoldsAcrossARestart",
+            "d1 g=50/100 l0 m1 o1 v0=200 v1=30 m1 m0 s1 m1 i0 l0",
+            "Load -1 muziek/Friet.wav 1 0 0, SetMode 7 2, Play -1 7 128, Volume 40 0, "
+            "SetMode 8 1, Play -1 8 0, Volume 40 0, Volume 41 0, Volume 40 100, Volume 41 30, "
+            "Stop 41, Volume 40 0, GetVersion, Init 32000 64 0, Stop 40, SetMode 7 2, "
+            "Play -1 7 0"}),
     [](const auto& row) { return std::get<0>(row.param); });
+
+// The window thread toggles the mute while the game thread plays and sets volumes: whatever the
+// interleaving, nothing is audible while muted and nothing silent while not, then or after.
+TEST(MusicMute, FromAnotherThreadWhileTheGamePlays) {
+    auto recording = std::make_unique<RecordingLayer>();
+    RecordingLayer* layer = recording.get();
+    SetSoundLayer(std::move(recording));
+    SetVolumes(100, 100);
+    SetMute(false);
+    ASSERT_TRUE(InitMusic());
+    std::vector<std::uint32_t> sounds(8);
+    for (std::uint32_t& sound : sounds) {
+        sound = LoadSound("muziek/Friet.wav");
+    }
+    std::thread window([] {
+        for (int i = 0; i < 2000; ++i) {
+            SetMute(i % 2 == 0);
+        }
+    });
+    for (std::uint32_t round = 1; round <= 300; ++round) {
+        for (const std::uint32_t sound : sounds) {
+            PlaySound(sound, sound % 2 == 0);
+            SetSoundVolume(sound, round);
+        }
+    }
+    window.join();
+    EXPECT_EQ(layer->misheard, 0);
+    for (const bool mute : {true, false}) {
+        SetMute(mute);
+        ASSERT_EQ(layer->heard.size(), sounds.size());
+        for (const auto& [channel, volume] : layer->heard) {
+            EXPECT_EQ(volume == 0, mute) << channel;
+        }
+    }
+}
 
 } // namespace
