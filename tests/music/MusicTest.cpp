@@ -1,5 +1,5 @@
 // Music's own rules against a layer that records every call it receives, and Music on
-// SDL2_mixer with SDL's dummy audio driver and sound files the tests write.
+// SDL2_mixer with SDL's dummy and disk audio drivers and sound files the tests write.
 #include "music/Music.hpp"
 
 #include "TestKit.hpp"
@@ -9,13 +9,17 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <sndfile.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <tuple>
@@ -187,6 +191,123 @@ TEST_F(MixerTest, SixtyFourChannelsAt32000HzAndAReinitKeepsTheDevice) {
     EXPECT_TRUE(PlayingChannels().empty());
     PlaySound(sound - 1, true);
     EXPECT_EQ(PlayingChannels().size(), 1U);
+}
+
+// A mono ramp of 30 s at 32000 Hz rising by one every millisecond: a sample tells where in the
+// sound it is.
+void WriteRamp(const std::string& path) {
+    SF_INFO info{0, 32000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(sf_open(path.c_str(), SFM_WRITE, &info),
+                                                           sf_close);
+    ASSERT_TRUE(file) << path;
+    std::vector<short> ramp(30 * 32000);
+    for (std::size_t i = 0; i < ramp.size(); ++i) {
+        ramp[i] = static_cast<short>(i / 32);
+    }
+    sf_writef_short(file.get(), ramp.data(), static_cast<sf_count_t>(ramp.size()));
+}
+
+// Whether `condition` holds within `limit`, looked at every 10 ms.
+bool Within(std::chrono::seconds limit, const std::function<bool()>& condition) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+void LimitFileSize(rlim_t bytes) {
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    limit.rlim_cur = std::min(bytes, limit.rlim_max);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+// Music on SDL's disk driver, which gives up its device when a write to its file comes up short:
+// here at the process's file size limit. While the device's folder is gone no opening succeeds.
+class LostDeviceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteRamp(ramp);
+        WriteTone(tone, 2.0);
+        std::filesystem::create_directory(device);
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        std::signal(SIGXFSZ, SIG_IGN); // a short write rather than the end of the process
+    }
+
+    void TearDown() override {
+        SetSoundLayer(nullptr);
+        LimitFileSize(RLIM_INFINITY);
+        std::signal(SIGXFSZ, SIG_DFL);
+        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SetVolumes(100, 100);
+    }
+
+    // Loops the ramp on mixer channel 0 and the tone on 1, with music at 50 %, and loses the
+    // device; back once the output is down after a failed reopening. Only then does a load fail:
+    // the ramp's decoded data is shared, but the mixer must be open.
+    void PlayAndLose(std::chrono::milliseconds retry) {
+        SetSoundLayer(MakeMixerLayer(retry));
+        SetVolumes(50, 100);
+        ASSERT_TRUE(InitMusic());
+        PlaySound(looped = LoadSound(ramp), true);
+        PlaySound(stopped = LoadSound(tone), true);
+        ASSERT_EQ(PlayingChannels(), (std::vector<int>{0, 1}));
+        EXPECT_EQ(Mix_Volume(0, -1), 64) << "a start at 255 × 50 %";
+        std::filesystem::rename(device, dir / "gone");
+        LimitFileSize(128 * 1024 + 2); // a second of sound, ending inside a write
+        ASSERT_TRUE(Within(10s, [this] { return LoadSound(ramp) == 0; }));
+    }
+
+    TestKit::TempDir dir;
+    const std::string ramp = dir / "ramp.wav";
+    const std::string tone = dir / "tone.wav";
+    const std::filesystem::path device = dir / "device";
+    const std::string output = device / "out.raw";
+    std::uint32_t looped = 0;
+    std::uint32_t stopped = 0;
+};
+
+// Once the device can be opened again, the loops play on from where they would be by now, at
+// the volume set meanwhile, and their handles act on them; one stopped meanwhile stays stopped.
+TEST_F(LostDeviceTest, LoopsPlayOnWhereTheyWereOnceTheDeviceIsBack) {
+    ASSERT_NO_FATAL_FAILURE(PlayAndLose(1s));
+    SetSoundVolume(looped, 200);
+    StopSound(stopped);
+    LimitFileSize(RLIM_INFINITY);
+    std::filesystem::create_directory(device);
+    ASSERT_TRUE(Within(10s, [this] { return LoadSound(ramp) != 0; })) << "the output is back";
+    EXPECT_EQ(PlayingChannels(), (std::vector<int>{0}));
+    EXPECT_EQ(Mix_Volume(0, -1), 50) << "200 × 50 %";
+    ASSERT_TRUE(Within(10s, [this] { return ReadFile(output).size() >= 16384; })) << "it sounds";
+    const std::string sound = ReadFile(output);
+    std::size_t at = 0;
+    while (at + 2 <= sound.size() && sound[at] == 0 && sound[at + 1] == 0) {
+        at += 2;
+    }
+    ASSERT_LT(at, sound.size());
+    const auto first = static_cast<short>(static_cast<unsigned char>(sound[at]) |
+                                          static_cast<unsigned char>(sound[at + 1]) << 8U);
+    // The loss came a second after the start, the return a second or more after the loss; a
+    // restart from the beginning would begin near 0.
+    EXPECT_GT(first, 1000 * 50 / 128) << "the ramp at " << first * 128 / 50 << " ms";
+    SetSoundVolume(looped, 100);
+    EXPECT_EQ(Mix_Volume(0, -1), 25);
+    StopSound(looped);
+    EXPECT_TRUE(PlayingChannels().empty());
+}
+
+// While no reopening can succeed, the layer goes at once: its recovery thread stops in the
+// middle of an hour's wait for the next try (a destructor that waited it out would hang here),
+// and leaves no SDL audio behind.
+TEST_F(LostDeviceTest, TheLayerGoesAtOnceWhileTheDeviceStaysLost) {
+    ASSERT_NO_FATAL_FAILURE(PlayAndLose(std::chrono::hours(1)));
+    SetSoundLayer(nullptr);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
 }
 
 class RecordingLayer final : public SoundLayer {
