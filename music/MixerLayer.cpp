@@ -6,13 +6,19 @@
 #include <SDL_mixer.h>
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <stop_token>
 #include <string_view>
 #include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace Music {
@@ -22,6 +28,7 @@ namespace fs = std::filesystem;
 
 constexpr float LayerVersion = 3.75F;
 constexpr int OutputChannels = 2;
+constexpr Uint32 FrameBytes = 2 * OutputChannels; // AUDIO_S16SYS
 constexpr int BufferFrames = 1024;
 // How far past its ID3v2 tags an MP3 file's first frame is looked for.
 constexpr std::size_t PaddingLimit = 64 * 1024;
@@ -33,11 +40,57 @@ constexpr std::uint32_t ChannelMask = MaxChannels - 1;
 constexpr std::uint32_t GenerationLimit = 1U << (31 - ChannelBits);
 
 using Chunk = std::shared_ptr<Mix_Chunk>;
+using Clock = std::chrono::steady_clock;
 
-// SDL's audio subsystem, the mixer's decoders and the open device, released in reverse order.
+// Raised on SDL's audio thread when the open device is lost, awaited by the layer's recovery
+// thread. Its lock guards the flag alone, so raising never waits for anything else.
+class LossSignal {
+  public:
+    void Raise() {
+        {
+            const std::scoped_lock lock(mutex_);
+            lost_ = true;
+        }
+        raised_.notify_all();
+    }
+
+    // Whether a loss was raised since the last call.
+    bool Take() {
+        const std::scoped_lock lock(mutex_);
+        return std::exchange(lost_, false);
+    }
+
+    // Until a loss is raised and `notBefore` has come; false when stopped first.
+    bool Await(const std::stop_token& stop, Clock::time_point notBefore) {
+        std::unique_lock lock(mutex_);
+        if (!raised_.wait(lock, stop, [this] { return lost_; })) {
+            return false;
+        }
+        raised_.wait_until(lock, stop, notBefore, [] { return false; });
+        return !stop.stop_requested();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable_any raised_;
+    bool lost_ = false;
+};
+
+// Called on the thread that pushes the event, under SDL's lock of its watchers: it only raises.
+// SDL names an opened device (which != 0), and the mixer's is the only one this program opens.
+int SDLCALL WatchLoss(void* signal, SDL_Event* event) {
+    if (event->type == SDL_AUDIODEVICEREMOVED && event->adevice.which != 0 &&
+        event->adevice.iscapture == 0) {
+        static_cast<LossSignal*>(signal)->Raise();
+    }
+    return 0;
+}
+
+// SDL's audio subsystem, the mixer's decoders, the watch for a lost device and the open device,
+// released in reverse order.
 class AudioOutput {
   public:
-    AudioOutput(int rate, int channels) {
+    AudioOutput(int rate, int channels, LossSignal& signal) {
         subsystem_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         if (!subsystem_) {
             return;
@@ -45,6 +98,9 @@ class AudioOutput {
         // Without the MP3 decoder, WAV files still load; MP3 files then give no sound.
         Mix_Init(MIX_INIT_MP3);
         decoders_ = true;
+        // Before the opening, so a device lost at once is seen too.
+        SDL_AddEventWatch(WatchLoss, &signal);
+        signal_ = &signal;
         // No changes allowed: samples are decoded to this exact format, so they stay playable
         // on every later opening.
         open_ =
@@ -53,6 +109,9 @@ class AudioOutput {
     }
 
     ~AudioOutput() {
+        if (signal_ != nullptr) {
+            SDL_DelEventWatch(WatchLoss, signal_);
+        }
         if (open_) {
             Mix_CloseAudio();
         }
@@ -72,6 +131,7 @@ class AudioOutput {
   private:
     bool subsystem_ = false;
     bool decoders_ = false;
+    LossSignal* signal_ = nullptr;
     bool open_ = false;
     bool ready_ = false;
 };
@@ -314,6 +374,23 @@ Chunk Decode(const fs::path& path) {
     return chunk->alen == 0 ? Chunk{} : chunk;
 }
 
+// The chunk turned round to begin `frames` in: looping it carries on a loop begun that long ago.
+Chunk Turned(const Chunk& chunk, std::int64_t frames) {
+    const Uint32 length = chunk->alen / FrameBytes;
+    const auto offset = length == 0 ? 0 : static_cast<Uint32>(frames % length) * FrameBytes;
+    if (offset == 0) {
+        return chunk;
+    }
+    auto bytes = std::make_shared<Bytes>(chunk->abuf + offset, chunk->abuf + chunk->alen);
+    bytes->insert(bytes->end(), chunk->abuf, chunk->abuf + offset);
+    Mix_Chunk* turned = Mix_QuickLoad_RAW(bytes->data(), chunk->alen);
+    if (turned == nullptr) {
+        return chunk;
+    }
+    // Freeing stops any channel that plays it, and only then are its bytes released.
+    return {turned, [bytes](Mix_Chunk* mixed) { Mix_FreeChunk(mixed); }};
+}
+
 std::int32_t MixerVolume(std::int32_t volume) {
     const std::int32_t limited = std::clamp(volume, 0, MaxVolume);
     return (limited * MIX_MAX_VOLUME + MaxVolume / 2) / MaxVolume;
@@ -321,33 +398,39 @@ std::int32_t MixerVolume(std::int32_t volume) {
 
 class MixerLayer final : public SoundLayer {
   public:
+    explicit MixerLayer(std::chrono::milliseconds retry) : retry_(retry) {}
+
     float GetVersion() override { return LayerVersion; }
 
     // The device opens once; a later call stops everything playing and keeps it open, so a
     // screen change costs no reopening. Samples are plain memory and stay valid either way.
     bool Init(std::int32_t mixrate, std::int32_t channels, std::uint32_t /*flags*/) override {
+        const std::scoped_lock lock(mutex_);
+        live_ = false;
+        loops_ = {};
         if (mixrate <= 0 || channels <= 0 || channels > MaxChannels) {
             output_.reset();
             return false;
         }
         if (Ready() && mixrate == mixrate_) {
             Mix_HaltChannel(-1);
-            return Channels(channels);
+            live_ = Channels(channels);
+            return live_;
         }
-        output_.reset();
-        auto output = std::make_unique<AudioOutput>(mixrate, channels);
-        if (!output->Ready()) {
-            return false;
-        }
-        output_ = std::move(output);
         mixrate_ = mixrate;
         channelCount_ = channels;
-        return true;
+        Open();
+        live_ = Ready();
+        if (live_ && !recovery_.joinable()) {
+            recovery_ = std::jthread([this](const std::stop_token& stop) { Recover(stop); });
+        }
+        return live_;
     }
 
     // Only whole files into a new sample; other index, offset or length load nothing.
     Sample SampleLoad(std::int32_t index, const std::string& name, std::uint32_t mode,
                       std::int32_t offset, std::int32_t length) override {
+        const std::scoped_lock lock(mutex_);
         if (!Ready() || index != AnyFreeSample || offset != 0 || length != 0) {
             return Sample::None;
         }
@@ -360,12 +443,14 @@ class MixerLayer final : public SoundLayer {
     }
 
     void SampleSetMode(Sample sample, std::uint32_t mode) override {
+        const std::scoped_lock lock(mutex_);
         if (SampleSlot* slot = Find(sample)) {
             slot->loop = Loops(mode);
         }
     }
 
-    std::int32_t PlaySound(std::int32_t channel, Sample sample) override {
+    std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t volume) override {
+        const std::scoped_lock lock(mutex_);
         const SampleSlot* slot = Find(sample);
         if (!Ready() || slot == nullptr || channel != AnyFreeChannel) {
             return NoChannel;
@@ -374,24 +459,42 @@ class MixerLayer final : public SoundLayer {
         if (target < 0) {
             return NoChannel;
         }
-        // The channel keeps the volume of its previous playback; a new one starts at full.
-        Mix_Volume(target, MIX_MAX_VOLUME);
+        // The channel keeps the volume of its previous playback, and the mixer's thread may
+        // mix it the moment it plays.
+        Mix_Volume(target, MixerVolume(volume));
         if (Mix_PlayChannel(target, slot->chunk.get(), slot->loop ? -1 : 0) != target) {
             return NoChannel;
+        }
+        loops_[Index(target)].reset();
+        if (slot->loop) {
+            loops_[Index(target)] = Loop{slot->chunk, Clock::now(), MixerVolume(volume), {}};
         }
         return NewHandle(target);
     }
 
+    // While the output is down, a loop's record still follows, so it comes back as left.
     void StopSound(std::int32_t channel) override {
+        const std::scoped_lock lock(mutex_);
         const int target = LiveChannel(channel);
-        if (target >= 0) {
+        if (target < 0) {
+            return;
+        }
+        if (Ready()) {
             Mix_HaltChannel(target);
         }
+        loops_[Index(target)].reset();
     }
 
     void SetVolume(std::int32_t channel, std::int32_t volume) override {
+        const std::scoped_lock lock(mutex_);
         const int target = LiveChannel(channel);
-        if (target >= 0) {
+        if (target < 0) {
+            return;
+        }
+        if (std::optional<Loop>& loop = loops_[Index(target)]) {
+            loop->volume = MixerVolume(volume);
+        }
+        if (Ready()) {
             Mix_Volume(target, MixerVolume(volume));
         }
     }
@@ -408,7 +511,71 @@ class MixerLayer final : public SoundLayer {
         std::weak_ptr<Mix_Chunk> chunk;
     };
 
+    // A looping playback, as much as starting it again on a new device takes.
+    struct Loop {
+        Chunk sound;
+        Clock::time_point start;
+        int volume = MIX_MAX_VOLUME;
+        Chunk turned; // what the mixer plays since a restart
+    };
+
     static bool Loops(std::uint32_t mode) { return (mode & LoopNormal) != 0; }
+
+    static std::size_t Index(int channel) { return static_cast<std::size_t>(channel); }
+
+    // A new start of SDL's audio as a whole: a restarted sound server is reached no other way.
+    void Open() {
+        signal_.Take(); // a loss of the output closed here needs no recovery
+        output_.reset();
+        output_ = std::make_unique<AudioOutput>(mixrate_, channelCount_, signal_);
+        if (!output_->Ready()) {
+            output_.reset();
+        }
+    }
+
+    // After a loss, a reopening at once and then one a retry interval, until one succeeds or
+    // Init has opened anew or failed.
+    void Recover(const std::stop_token& stop) {
+        Clock::time_point next = Clock::now();
+        while (signal_.Await(stop, next)) {
+            next = Clock::now() + retry_;
+            Reopen();
+        }
+        // SDL frees what it keeps per thread (the text of its last error) only on its own threads.
+        SDL_TLSCleanup();
+    }
+
+    void Reopen() {
+        const std::scoped_lock lock(mutex_);
+        if (!signal_.Take() || !live_) {
+            return;
+        }
+        Open();
+        if (!Ready()) {
+            signal_.Raise();
+            return;
+        }
+        RestartLoops();
+    }
+
+    // Each loop on its old channel, so its handle holds, from about where it would be by now
+    // (SDL mixes on while the device is lost). One-shots are not worth bringing back.
+    void RestartLoops() {
+        const Clock::time_point now = Clock::now();
+        for (int channel = 0; channel < channelCount_; ++channel) {
+            std::optional<Loop>& loop = loops_[Index(channel)];
+            if (!loop) {
+                continue;
+            }
+            const auto played =
+                std::chrono::duration_cast<std::chrono::microseconds>(now - loop->start);
+            loop->turned = Turned(loop->sound, played.count() * mixrate_ / 1'000'000);
+            Mix_Volume(channel, loop->volume);
+            if (Mix_PlayChannel(channel, loop->turned.get(), -1) != channel) {
+                loop.reset();
+            }
+        }
+    }
 
     bool Channels(int channels) {
         if (channels != channelCount_ && Mix_AllocateChannels(channels) != channels) {
@@ -447,7 +614,7 @@ class MixerLayer final : public SoundLayer {
         return chunk;
     }
 
-    // Only this thread starts playbacks, so a channel found free stays free until we use it.
+    // Playbacks start only under the lock, so a channel found free stays free until we use it.
     int FreeMixerChannel() const {
         for (int channel = 0; channel < channelCount_; ++channel) {
             if (Mix_Playing(channel) == 0) {
@@ -458,7 +625,7 @@ class MixerLayer final : public SoundLayer {
     }
 
     std::int32_t NewHandle(int channel) {
-        std::uint32_t& generation = generations_[static_cast<std::size_t>(channel)];
+        std::uint32_t& generation = generations_[Index(channel)];
         generation = generation + 1 < GenerationLimit ? generation + 1 : 1;
         return static_cast<std::int32_t>(generation << ChannelBits |
                                          static_cast<std::uint32_t>(channel));
@@ -466,32 +633,41 @@ class MixerLayer final : public SoundLayer {
 
     // The mixer channel of the newest playback, or -1 for a handle of an older or failed one.
     int LiveChannel(std::int32_t handle) const {
-        if (!Ready() || handle <= 0) {
+        if (!live_ || handle <= 0) {
             return -1;
         }
         const auto bits = static_cast<std::uint32_t>(handle);
         const auto channel = static_cast<int>(bits & ChannelMask);
-        if (channel >= channelCount_ ||
-            generations_[static_cast<std::size_t>(channel)] != bits >> ChannelBits) {
+        if (channel >= channelCount_ || generations_[Index(channel)] != bits >> ChannelBits) {
             return -1;
         }
         return channel;
     }
 
-    // Declared first so it closes last, after every chunk is freed.
+    // Outlives the output, whose watch raises it.
+    LossSignal signal_;
+    // Declared early so it closes late, after every chunk is freed.
     std::unique_ptr<AudioOutput> output_;
     int mixrate_ = 0;
     int channelCount_ = 0;
+    // Since the last Init succeeded: the output is open, or lost and being reopened.
+    bool live_ = false;
     std::vector<SampleSlot> samples_;
     std::map<fs::path, CacheEntry> cache_;
     // Kept across restarts, so handles from before one never match a newer playback.
     std::array<std::uint32_t, MaxChannels> generations_{};
+    std::array<std::optional<Loop>, MaxChannels> loops_;
+    const std::chrono::milliseconds retry_;
+    // Everything above is shared by the calling thread and the recovery thread.
+    std::mutex mutex_;
+    // Last, so it stops and joins before anything it uses goes.
+    std::jthread recovery_;
 };
 
 } // namespace
 
-std::unique_ptr<SoundLayer> MakeMixerLayer() {
-    return std::make_unique<MixerLayer>();
+std::unique_ptr<SoundLayer> MakeMixerLayer(std::chrono::milliseconds retry) {
+    return std::make_unique<MixerLayer>(retry);
 }
 
 } // namespace Music

@@ -5,6 +5,7 @@
 #include <string>
 
 // The sound library under Music: seven operations, and a seam through which tests replace it.
+// Music calls a layer from one thread at a time.
 namespace Music {
 
 // A sample loaded by a sound layer; None when nothing was loaded.
@@ -35,8 +36,9 @@ class SoundLayer {
     // LoopNormal: later plays loop; LoopOff: they play once.
     virtual void SampleSetMode(Sample sample, std::uint32_t mode) = 0;
 
-    // Starts the sample at once; the new playback's channel handle, or NoChannel.
-    virtual std::int32_t PlaySound(std::int32_t channel, Sample sample) = 0;
+    // Starts the sample at once at `volume` 0..MaxVolume, which it has from its first sound on;
+    // the new playback's channel handle, or NoChannel.
+    virtual std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t volume) = 0;
 
     virtual void StopSound(std::int32_t channel) = 0;
 
