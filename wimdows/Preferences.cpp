@@ -13,12 +13,6 @@ PlacementProc placementProc;
 std::function<void()> muteProc;
 std::atomic<bool> pauseWhenAway{false};
 
-// Called without the lock, so a procedure may call back into the library.
-template <typename Proc> Proc Copy(const Proc& proc) {
-    const std::scoped_lock guard(mutex);
-    return proc;
-}
-
 } // namespace
 
 void SetPlacement(const Placement& placement) {
@@ -45,15 +39,18 @@ Placement WantedPlacement() {
     return wanted;
 }
 
+// Under the lock, so that once a procedure is unregistered it is no longer running either.
 void PlacementChanged(const Placement& placement) {
-    if (const PlacementProc proc = Copy(placementProc)) {
-        proc(placement);
+    const std::scoped_lock guard(mutex);
+    if (placementProc) {
+        placementProc(placement);
     }
 }
 
 void MuteKeyPressed() {
-    if (const std::function<void()> proc = Copy(muteProc)) {
-        proc();
+    const std::scoped_lock guard(mutex);
+    if (muteProc) {
+        muteProc();
     }
 }
 

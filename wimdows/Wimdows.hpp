@@ -77,10 +77,11 @@ using PlacementProc = std::function<void(const Placement& placement)>;
 // How the first window opens; later windows keep what the player has made of it.
 void SetPlacement(const Placement& placement);
 // Called on the window thread each time the player changes full screen or the window's size
-// (Alt+Enter, Alt+Plus, Alt+Minus, a drag or the window manager); an empty `proc` unregisters.
+// (Alt+Enter, Alt+Plus, Alt+Minus, a drag or the window manager). An empty `proc` unregisters;
+// once that returns, the old one is not running either. These procedures may not call the four
+// functions here.
 void OnPlacementChanged(PlacementProc proc);
-// Called on the window thread when M is pressed; M is the window's key and never reaches the
-// caller. An empty `proc` unregisters.
+// As OnPlacementChanged, when M is pressed: M is the window's key and never reaches the caller.
 void OnMuteKey(std::function<void()> proc);
 // While on, a window that loses the keyboard focus or is minimised queues the pause key 'P'.
 void SetPauseWhenAway(bool on);

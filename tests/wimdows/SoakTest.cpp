@@ -70,8 +70,9 @@ void Round(int round, const std::vector<Load>& mix, std::int64_t baseline) {
     }
     ASSERT_TRUE(Wimdows::WindowOpen());
     for (int i = 0; i < Keys; ++i) {
-        PushKey(true, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26), SDLK_a + i % 26);
-        PushKey(false, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % 26), SDLK_a + i % 26);
+        const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % Letters);
+        PushKey(true, scancode, SDLK_a + i % Letters);
+        PushKey(false, scancode, SDLK_a + i % Letters);
     }
     std::uint32_t next = 1;
     std::int64_t held = Keys * 4;
@@ -88,7 +89,7 @@ void Round(int round, const std::vector<Load>& mix, std::int64_t baseline) {
     // Every other round the keys are read back in order, the others flushed.
     std::uint32_t code = 0;
     for (int i = 0; round % 2 == 0 && i < Keys; ++i) {
-        ASSERT_TRUE(Wimdows::GetKeyPressed(code) && code == 'A' + i % 26U) << i;
+        ASSERT_TRUE(Wimdows::GetKeyPressed(code) && code == 'A' + static_cast<std::uint32_t>(i % Letters)) << i;
     }
     Wimdows::FlushKeys();
     ASSERT_FALSE(Wimdows::GetKeyPressed(code));

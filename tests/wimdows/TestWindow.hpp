@@ -17,6 +17,8 @@ namespace WimdowsTest {
 
 inline constexpr int Width = 200;
 inline constexpr int Height = 150;
+// Letter keys from A that reach the caller: M is the window's own.
+inline constexpr int Letters = 12;
 
 // Every case starts with an open window of Width x Height and leaves none behind.
 class WindowTest : public ::testing::Test {

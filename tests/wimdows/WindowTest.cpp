@@ -252,8 +252,6 @@ TEST(Concurrency, InputArrivesWhileTheCallerDrains) {
     std::atomic<int> releases{0};
     Wimdows::OnMouseLeftUp([&releases](std::int32_t, std::int32_t) { ++releases; });
     constexpr int Keys = 3000;
-    // A to L: M is the window's own.
-    constexpr int Letters = 12;
     std::thread producer([] {
         for (int i = 0; i < Keys; ++i) {
             PushKey(true, static_cast<SDL_Scancode>(SDL_SCANCODE_A + i % Letters),
