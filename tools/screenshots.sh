@@ -26,7 +26,8 @@ source tests/e2e/xvfb.sh
 start_x
 xvfb_pid=$XVFB_PID
 
-(cd "$build/assets" && exec env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy ../meandor) &
+(cd "$build/assets" &&
+  exec env -u SDL_VIDEODRIVER XDG_CONFIG_HOME="$work" SDL_AUDIODRIVER=dummy ../meandor) &
 game_pid=$!
 
 window() { timeout 10 xdotool search --sync --name "^$1\$" | head -n1; }

@@ -8,11 +8,15 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# The game's settings live here, never in the player's own folder.
+CONFIG=$(mktemp -d)
+
 stop_all() {
   [[ -n "${GAME_PID:-}" ]] && kill -9 "$GAME_PID" 2>/dev/null || true
   [[ -n "${WM_PID:-}" ]] && kill "$WM_PID" 2>/dev/null || true
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
   wait 2>/dev/null || true
+  rm -rf "$CONFIG"
 }
 trap stop_all EXIT
 
@@ -38,10 +42,19 @@ start_display() {
   esac
 }
 
-# Arguments go to env before the game, as --ignore-signal=HUP to start it as nohup does.
+# Arguments go to env before the game, as --ignore-signal=HUP to start it as nohup does; those
+# after a -- go to the game.
 start_game() {
+  local envs=()
+  while (($#)) && [[ $1 != -- ]]; do
+    envs+=("$1")
+    shift
+  done
+  (($#)) && shift
   GAME_LOG=$(mktemp)
-  (cd "$RUNTIME" && exec env "$@" SDL_AUDIODRIVER=dummy "$MEANDOR" 2>"$GAME_LOG") &
+  (cd "$RUNTIME" &&
+    exec env "${envs[@]}" XDG_CONFIG_HOME="$CONFIG" SDL_AUDIODRIVER=dummy "$MEANDOR" "$@" \
+      2>"$GAME_LOG") &
   GAME_PID=$!
 }
 

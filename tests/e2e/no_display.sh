@@ -12,7 +12,8 @@ no_display() { # what env-arguments...
   local what=$1 start status=0 err elapsed
   shift
   start=$(date +%s%N)
-  err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$@" SDL_AUDIODRIVER=dummy \
+  err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$@" XDG_CONFIG_HOME="$session" \
+    SDL_AUDIODRIVER=dummy \
     timeout 5 "$MEANDOR" 2>&1 >/dev/null) || status=$?
   elapsed=$((($(date +%s%N) - start) / 1000000))
   echo "$what: status $status after $elapsed ms: $err"

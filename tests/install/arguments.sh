@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's command line: --help and --version answer without a display or
-# a runtime tree, and anything else is refused with the usage line and status 2.
-# No argument at all starts the game as ever: e2e.NoDisplay runs it so.
+# a runtime tree, --fullscreen and --windowed start the game (here without a
+# display, so it says so), and anything else is refused with the usage lines and
+# status 2. No argument at all starts the game as ever: e2e.NoDisplay runs it so.
 #   arguments.sh PROGRAM VERSION
 set -euo pipefail
 program=$1
@@ -10,8 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 unset DISPLAY WAYLAND_DISPLAY
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-usage='usage: meandor [--help | --version]'
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$work
+usage=$'usage: meandor [--fullscreen | --windowed]\n       meandor --help | --version'
 failures=0
 
 fail() {
@@ -27,7 +28,7 @@ run() { # expected-status args...; leaves stdout in $work/out and stderr in $wor
 }
 
 run 0 --help
-[[ $(head -n1 "$work/out") == "$usage" ]] || fail "--help does not start with the usage line"
+[[ $(head -n2 "$work/out") == "$usage" ]] || fail "--help does not start with the usage lines"
 grep -q 'Arrow keys' "$work/out" || fail "--help does not tell the keys"
 [[ ! -s $work/err ]] || fail "--help wrote to stderr"
 
@@ -37,13 +38,20 @@ run 0 --version
 
 for wrong in -h -v --HELP --versions --help=1 -- - '' play; do
   run 2 "$wrong"
-  [[ $(cat "$work/err") == "$usage" ]] || fail "'$wrong' was not answered with the usage line"
+  [[ $(cat "$work/err") == "$usage" ]] || fail "'$wrong' was not answered with the usage lines"
   [[ ! -s $work/out ]] || fail "'$wrong' wrote to stdout"
 done
-for pair in "--help --version" "--version --version" "--help extra"; do
+for display in --fullscreen --windowed "--windowed --fullscreen"; do
+  # shellcheck disable=SC2086 # two words on purpose
+  run 1 $display
+  [[ $(cat "$work/err") == "meandor: cannot open a window (is there a display?)" ]] ||
+    fail "'$display' did not start the game: $(cat "$work/err")"
+done
+for pair in "--help --version" "--version --version" "--help extra" "--fullscreen --help" \
+  "--windowed play"; do
   # shellcheck disable=SC2086 # two words on purpose
   run 2 $pair
-  [[ $(cat "$work/err") == "$usage" ]] || fail "'$pair' was not answered with the usage line"
+  [[ $(cat "$work/err") == "$usage" ]] || fail "'$pair' was not answered with the usage lines"
 done
 
 if ((failures > 0)); then
