@@ -90,8 +90,9 @@ TEST_F(GameLoop, FlagShowsAtTheTenthTickGoesAtTheThirtiethAndALostLifeDoesNotBri
     EXPECT_EQ(vlagArr, decltype(vlagArr){}) << "no flag after the lost life";
 }
 
-// Every blank cell but (7, 4) holds fries or the hamburger: the flag goes to (7, 4).
-TEST_F(GameLoop, FlagAvoidsFriesAndTheHamburger) {
+// Every blank cell but (7, 4) holds fries or the hamburger: the flag goes to (7, 4), and is
+// drawn there by the next pass, not when something else happens to redraw that cell.
+TEST_F(GameLoop, FlagAvoidsFriesAndTheHamburgerAndIsDrawn) {
     Begin();
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
         for (std::uint32_t y = 1; y <= 20; ++y) {
@@ -101,8 +102,10 @@ TEST_F(GameLoop, FlagAvoidsFriesAndTheHamburger) {
         }
     }
     frietArr[7][4] = cheatArr[7][4] = false;
+    refresh = {};
     PlaatsVlag();
     EXPECT_EQ((Cel{XVlag, YVlag}), (Cel{7, 4}));
+    EXPECT_TRUE(refresh[7][4]);
 }
 
 TEST_F(GameLoop, TimerRunningOutAmongTheEnemiesStepsOnlyTheLaterOnes) {
