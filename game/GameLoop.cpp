@@ -13,7 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::uint32_t EnterToets = 13;
 constexpr std::uint32_t VlagTick = 10;
 constexpr std::uint32_t VlagWegTick = 30;
 
@@ -157,7 +156,7 @@ void WachtOpEnter(Bitmap picture) {
         if (poll % PollsPerDrawing == 0) {
             Wimdows::DrawBitmap(picture, 0, 0);
         }
-        if (Wimdows::KeyDown(EnterToets)) {
+        if (Wimdows::KeyDown(Wimdows::KEY_ENTER)) {
             break;
         }
         Waarneem(Moment::Wachten);

@@ -8,15 +8,6 @@
 namespace Meandor {
 namespace {
 
-constexpr std::uint32_t ToetsLinks = 37;
-constexpr std::uint32_t ToetsOmhoog = 38;
-constexpr std::uint32_t ToetsRechts = 39;
-constexpr std::uint32_t ToetsOmlaag = 40;
-constexpr std::uint32_t ToetsEscape = 27;
-constexpr std::uint32_t ToetsH = 72;
-constexpr std::uint32_t ToetsP = 80;
-constexpr std::uint32_t ToetsS = 83;
-
 void SchrijfHint(const char* tekst) {
     Wimdows::SetFont(4, 0);
     Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
@@ -55,7 +46,7 @@ void Pauze() {
     bool HULP = false;
     while (!HULP && VensterOpen()) {
         std::uint32_t pushedkey = 0;
-        if (Wimdows::GetKeyPressed(pushedkey) && pushedkey == ToetsS) {
+        if (Wimdows::GetKeyPressed(pushedkey) && pushedkey == Wimdows::KEY_S) {
             SchrijfHint("Press 'p' to pause");
             HULP = true;
         } else {
@@ -91,26 +82,26 @@ void CheckKey() {
     }
     refresh[zorpX][zorpY] = true;
     switch (pushedkey) {
-    case ToetsRechts:
+    case Wimdows::KEY_RIGHT:
         Stap(1, 0);
         break;
-    case ToetsOmlaag:
+    case Wimdows::KEY_DOWN:
         Stap(0, 1);
         break;
-    case ToetsLinks:
+    case Wimdows::KEY_LEFT:
         Stap(-1, 0);
         break;
-    case ToetsOmhoog:
+    case Wimdows::KEY_UP:
         Stap(0, -1);
         break;
-    case ToetsH:
+    case Wimdows::KEY_H:
         Hamburger();
         break;
-    case ToetsEscape:
+    case Wimdows::KEY_ESCAPE:
         einde = true;
         menuCheck = true;
         break;
-    case ToetsP:
+    case Wimdows::KEY_P:
         Pauze();
         break;
     default:

@@ -56,7 +56,7 @@ std::uint32_t ButtonKey(int button) {
     case SDL_CONTROLLER_BUTTON_B:
         return KEY_ESCAPE;
     case SDL_CONTROLLER_BUTTON_Y:
-        return 'H';
+        return KEY_H;
     case SDL_CONTROLLER_BUTTON_START:
         return NextPauseKey();
     default:

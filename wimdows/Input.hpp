@@ -2,6 +2,7 @@
 
 #include "wimdows/NativeWindow.hpp"
 #include "wimdows/Sdl.hpp"
+#include "wimdows/Wimdows.hpp"
 
 #include <bitset>
 
@@ -46,8 +47,8 @@ void ClearInput();
 void AddKey(std::uint32_t code);
 
 // The game's pause key, and the key that ends a pause.
-inline constexpr std::uint32_t KEY_PAUSE = 'P';
-inline constexpr std::uint32_t KEY_CONTINUE = 'S';
+inline constexpr std::uint32_t KEY_PAUSE = KEY_P;
+inline constexpr std::uint32_t KEY_CONTINUE = KEY_S;
 // The pause key, or the continue key when the last of the two queued in this window, from
 // whichever device, was the pause key: one button can then both pause and continue.
 std::uint32_t NextPauseKey();

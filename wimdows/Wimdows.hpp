@@ -37,6 +37,9 @@ inline constexpr std::uint32_t KEY_LEFT = 37;
 inline constexpr std::uint32_t KEY_UP = 38;
 inline constexpr std::uint32_t KEY_RIGHT = 39;
 inline constexpr std::uint32_t KEY_DOWN = 40;
+inline constexpr std::uint32_t KEY_H = 'H';
+inline constexpr std::uint32_t KEY_P = 'P';
+inline constexpr std::uint32_t KEY_S = 'S';
 
 using MouseProc = std::function<void(std::int32_t x, std::int32_t y)>;
 

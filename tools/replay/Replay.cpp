@@ -3,6 +3,7 @@
 #include "game/Meandor.hpp"
 #include "support/GeneralLib.hpp"
 #include "support/StandardLib.hpp"
+#include "wimdows/Wimdows.hpp"
 #include "wimdows/WimdowsTesting.hpp"
 
 #include <SDL.h>
@@ -30,13 +31,13 @@ GeneralLib::TimeOfDay TimeOfDayOf(std::uint64_t hundredths) {
 }
 
 constexpr std::array<std::pair<std::uint32_t, SDL_Scancode>, 8> NamedScancodes{{
-    {13, SDL_SCANCODE_RETURN},
-    {27, SDL_SCANCODE_ESCAPE},
-    {32, SDL_SCANCODE_SPACE},
-    {37, SDL_SCANCODE_LEFT},
-    {38, SDL_SCANCODE_UP},
-    {39, SDL_SCANCODE_RIGHT},
-    {40, SDL_SCANCODE_DOWN},
+    {Wimdows::KEY_ENTER, SDL_SCANCODE_RETURN},
+    {Wimdows::KEY_ESCAPE, SDL_SCANCODE_ESCAPE},
+    {Wimdows::KEY_SPACE, SDL_SCANCODE_SPACE},
+    {Wimdows::KEY_LEFT, SDL_SCANCODE_LEFT},
+    {Wimdows::KEY_UP, SDL_SCANCODE_UP},
+    {Wimdows::KEY_RIGHT, SDL_SCANCODE_RIGHT},
+    {Wimdows::KEY_DOWN, SDL_SCANCODE_DOWN},
     {'0', SDL_SCANCODE_0},
 }};
 

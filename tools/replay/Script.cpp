@@ -1,5 +1,7 @@
 #include "tools/replay/Script.hpp"
 
+#include "wimdows/Wimdows.hpp"
+
 #include <array>
 #include <charconv>
 #include <optional>
@@ -14,13 +16,13 @@ constexpr std::array<std::pair<std::string_view, std::uint32_t>, 3> Difficulties
     {{"easy", 100}, {"medium", 75}, {"hard", 55}}};
 
 constexpr std::array<std::pair<std::string_view, std::uint32_t>, 7> NamedKeys{{
-    {"Enter", 13},
-    {"Escape", 27},
-    {"Space", 32},
-    {"Left", 37},
-    {"Up", 38},
-    {"Right", 39},
-    {"Down", 40},
+    {"Enter", Wimdows::KEY_ENTER},
+    {"Escape", Wimdows::KEY_ESCAPE},
+    {"Space", Wimdows::KEY_SPACE},
+    {"Left", Wimdows::KEY_LEFT},
+    {"Up", Wimdows::KEY_UP},
+    {"Right", Wimdows::KEY_RIGHT},
+    {"Down", Wimdows::KEY_DOWN},
 }};
 
 // Largest repeat count and clock step a line may give: a day's worth of moments, a day.

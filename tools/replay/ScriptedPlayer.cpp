@@ -15,16 +15,15 @@ namespace {
 
 using namespace Meandor;
 
-constexpr std::uint32_t Links = 37, Omhoog = 38, Rechts = 39, Omlaag = 40;
-constexpr std::uint32_t Enter = 13, Escape = 27;
-
 struct Zet {
     int dx;
     int dy;
     std::uint32_t toets;
 };
-constexpr std::array<Zet, 4> Zetten{
-    {{1, 0, Rechts}, {-1, 0, Links}, {0, 1, Omlaag}, {0, -1, Omhoog}}};
+constexpr std::array<Zet, 4> Zetten{{{1, 0, Wimdows::KEY_RIGHT},
+                                     {-1, 0, Wimdows::KEY_LEFT},
+                                     {0, 1, Wimdows::KEY_DOWN},
+                                     {0, -1, Wimdows::KEY_UP}}};
 
 void Druk(std::uint32_t toets) {
     SendKey(toets, true);
@@ -157,14 +156,14 @@ void Speler::operator()(Moment moment) {
     if (moment == Moment::Wachten) {
         rondes = 0;
         terugTot = 0;
-        if (!Wimdows::KeyDown(Enter)) {
-            SendKey(Enter, true);
+        if (!Wimdows::KeyDown(Wimdows::KEY_ENTER)) {
+            SendKey(Wimdows::KEY_ENTER, true);
         }
         return;
     }
     AdvanceClock();
     if (++rondes > MaxRondes) {
-        Druk(Escape); // give up rather than hang
+        Druk(Wimdows::KEY_ESCAPE); // give up rather than hang
         return;
     }
     if (rondes < terugTot) {
