@@ -1,5 +1,7 @@
 #include "game/Doolhof.hpp"
 
+#include "game/Assets.hpp"
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -69,7 +71,7 @@ void LaadDoolhofBestand(const std::string& naam, DoolhofGrid& grid) {
 }
 
 std::string DoolhofBestandsnaam(std::uint32_t lvl) {
-    return "doolhof" + std::to_string(lvl) + ".txt";
+    return LevelBestand(lvl).doolhof;
 }
 
 void Doolhofladen() {

@@ -29,7 +29,8 @@ void Stap(std::uint32_t& X, std::uint32_t& Y, Richting r) {
     }
     X = static_cast<std::uint32_t>(std::int64_t{X} + r.dx * CelGrootte);
     Y = static_cast<std::uint32_t>(std::int64_t{Y} + r.dy * CelGrootte);
-    Wimdows::DrawMaskBitmap(figuur[3].beeld, figuur[3].masker, static_cast<std::int32_t>(X),
+    const FiguurPaar& strik = figuur[FiguurStrik];
+    Wimdows::DrawMaskBitmap(strik.beeld, strik.masker, static_cast<std::int32_t>(X),
                             static_cast<std::int32_t>(Y));
     refresh[static_cast<std::size_t>(PixelNaarCel(X) - r.dx)]
            [static_cast<std::size_t>(PixelNaarCel(Y) - r.dy)] = true;

@@ -1,4 +1,6 @@
+#include "game/Assets.hpp"
 #include "game/Doolhof.hpp"
+#include "game/Layout.hpp"
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "support/GeneralLib.hpp"
@@ -36,8 +38,9 @@ void HerbouwFriet() {
 }
 
 void TekenDeur() {
-    const FiguurPaar& deur = frietCount == FrietPerLevel ? figuur[9] : figuur[10];
-    Wimdows::DrawBitmap(deur.beeld, 900, 600);
+    const FiguurPaar& deur =
+        frietCount == FrietPerLevel ? figuur[FiguurDeurOpen] : figuur[FiguurDeurDicht];
+    Wimdows::DrawBitmap(deur.beeld, DeurPlek.x, DeurPlek.y);
 }
 
 void TekenAchtergrond() {
@@ -45,9 +48,7 @@ void TekenAchtergrond() {
     checkAchtergrondTekenen = false;
     TekenLevens();
     TekenScore();
-    Wimdows::SetFont(4, 0);
-    Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
-    Wimdows::Text("Press 'p' to pause", 5, 30);
+    SchrijfHint("Press 'p' to pause");
 }
 
 void TekenCel(std::uint32_t x, std::uint32_t y) {
@@ -58,17 +59,17 @@ void TekenCel(std::uint32_t x, std::uint32_t y) {
     };
     if (frietArr[x][y]) {
         Wimdows::DrawBitmap(tegel, px, py);
-        masker(figuur[4]);
+        masker(figuur[FiguurFriet]);
     } else if (cheatArr[x][y]) {
-        masker(figuur[5]);
+        masker(figuur[FiguurHamburger]);
     } else if (vlagArr[x][y]) {
         Wimdows::DrawBitmap(tegel, px, py);
-        masker(figuur[6]);
+        masker(figuur[FiguurVlag]);
     } else if (!IsMuurTeken(doolhof[level][x][y])) {
         Wimdows::DrawBitmap(tegel, px, py);
     }
     if (x == zorpX && y == zorpY) {
-        masker(figuur[0]);
+        masker(figuur[FiguurZorp]);
     }
 }
 
@@ -95,7 +96,7 @@ void Tick(std::uint32_t Speed) {
 
 bool VlagPlekBestaat() {
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-        for (std::uint32_t y = 1; y <= 20; ++y) {
+        for (std::uint32_t y = 1; y <= LaatsteRij; ++y) {
             if (doolhof[level][x][y] == LeegTeken && !frietArr[x][y] && !cheatArr[x][y]) {
                 return true;
             }
@@ -108,7 +109,7 @@ bool VlagPlekBestaat() {
 
 void MarkeerRijen1Tot20() {
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-        for (std::uint32_t y = 1; y <= 20; ++y) {
+        for (std::uint32_t y = 1; y <= LaatsteRij; ++y) {
             refresh[x][y] = true;
         }
     }
@@ -124,7 +125,7 @@ void NeemItemsWeg() {
 }
 
 bool OpenVenster(const char* title) {
-    Wimdows::Window(title, 1000, 700);
+    Wimdows::Window(title, VensterMaat.breedte, VensterMaat.hoogte);
     // A window closed as soon as it opened was still had: the player closed it.
     vensterMislukt = Wimdows::WindowFailed();
     return Wimdows::WindowOpen();
@@ -165,13 +166,23 @@ void WachtOpEnter(Bitmap picture) {
     Wimdows::FlushKeys();
 }
 
+void ZetLettertype() {
+    Wimdows::SetFont(Wimdows::FONT_ANSI_FIXED, Wimdows::RGB(0, 0, 0));
+}
+
+void SchrijfHint(const char* tekst) {
+    ZetLettertype();
+    Wimdows::DrawBitmap(rechthoekTekst, HintPaneelPlek.x, HintPaneelPlek.y);
+    Wimdows::Text(tekst, HintTekstPlek.x, HintTekstPlek.y);
+}
+
 void PlaatsVlag() {
     if (!VlagPlekBestaat()) {
         return;
     }
     do {
-        XVlag = StandardLib::RandomCard(1, 30);
-        YVlag = StandardLib::RandomCard(1, 20);
+        XVlag = StandardLib::RandomCard(1, Kolommen);
+        YVlag = StandardLib::RandomCard(1, LaatsteRij);
     } while (doolhof[level][XVlag][YVlag] != LeegTeken || frietArr[XVlag][YVlag] ||
              cheatArr[XVlag][YVlag]);
     vlagArr[XVlag][YVlag] = true;
@@ -203,7 +214,7 @@ void BeginWaarden(std::uint32_t Speed) {
     NeemItemsWeg();
     zorpX = StartCel.x;
     zorpY = StartCel.y;
-    levens = 3;
+    levens = StartLevens;
     levendeStrikjes = StartStrikjes;
     frietCount = 0;
     countLoop = 0;
@@ -230,9 +241,9 @@ void SpelStart(std::uint32_t Speed) {
         return;
     }
     if (Music::InitMusic()) {
-        muziek[0] = Music::LoadSound("muziek/Levelmuziek.WAV");
-        Music::PlaySound(muziek[0], true);
-        Music::SetSoundVolume(muziek[0], 100);
+        muziek[MuziekLevel] = Music::LoadSound(LevelMuziekBestand);
+        Music::PlaySound(muziek[MuziekLevel], true);
+        Music::SetSoundVolume(muziek[MuziekLevel], LevelMuziekVolume);
     }
     Provincies();
     WachtOpEnter(provincieArr[1]);
@@ -240,8 +251,8 @@ void SpelStart(std::uint32_t Speed) {
 }
 
 void PakkenEnBotsen() {
-    PakIets(XCheat, YCheat, 1);
-    PakIets(XVlag, YVlag, 2);
+    PakIets(XCheat, YCheat, Bonus::Hamburger);
+    PakIets(XVlag, YVlag, Bonus::Vlag);
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
         for (std::uint32_t y = 1; y <= Rijen; ++y) {
             PakFriet(x, y);

@@ -2,8 +2,8 @@
 
 namespace Meandor {
 
-Tabel<Sound, 0, 3> muziek{};
-Tabel<FiguurPaar, 0, 10> figuur{};
+Tabel<Sound, MuziekLevel, MuziekVoltooid> muziek{};
+Tabel<FiguurPaar, FiguurZorp, FiguurDeurDicht> figuur{};
 std::uint32_t levendeStrikjes = 0;
 std::uint32_t levens = 0;
 std::uint32_t countCheat = 0;

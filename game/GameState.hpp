@@ -14,7 +14,7 @@ using Bitmap = std::uint32_t; // 1-based handle into the window library's table,
 using Sound = std::uint32_t;  // 1-based handle into the sound table, 0 = none
 
 // A fixed table indexed Eerste..Laatste, as the game writes its tables: levels, columns, rows
-// and enemies from 1, sprites and music slots from 0. An index outside the range is a bug.
+// and enemies from 1, pictures and music slots from 0. An index outside the range is a bug.
 template <typename T, std::size_t Eerste, std::size_t Laatste> struct Tabel {
     static_assert(Eerste <= Laatste);
     static constexpr std::size_t eerste = Eerste;
@@ -112,11 +112,50 @@ template <typename T> using CelGrid = Tabel<Tabel<T, 1, Rijen>, 1, Kolommen>;
 using DoolhofGrid = CelGrid<char>;
 using VlagGrid = CelGrid<bool>;
 
-// A sprite: mask first, then image; pairs 8 to 10 use only the image.
+// A picture and its mask, white where the picture shows; the final picture and the doors have
+// no mask.
 struct FiguurPaar {
     Bitmap masker = 0;
     Bitmap beeld = 0;
 };
+
+// The slots of `figuur`.
+constexpr std::size_t FiguurZorp = 0; // the player as he faces now: a copy of slot 1 or 2
+constexpr std::size_t FiguurZorpRechts = 1;
+constexpr std::size_t FiguurZorpLinks = 2;
+constexpr std::size_t FiguurStrik = 3;
+constexpr std::size_t FiguurFriet = 4;
+constexpr std::size_t FiguurHamburger = 5;
+constexpr std::size_t FiguurVlag = 6;
+constexpr std::size_t FiguurHart = 7;
+constexpr std::size_t FiguurEinde = 8; // the final picture, the whole window
+constexpr std::size_t FiguurDeurOpen = 9;
+constexpr std::size_t FiguurDeurDicht = 10;
+
+// The slots of `muziek`.
+constexpr std::size_t MuziekLevel = 0;
+constexpr std::size_t MuziekVolkslied = 1; // the final anthem
+constexpr std::size_t MuziekMenu = 2;
+constexpr std::size_t MuziekVoltooid = 3; // the jingle of a level cleared
+
+// Volumes of the music, of 255: the level music plays softer than the rest.
+constexpr std::uint32_t LevelMuziekVolume = 100;
+constexpr std::uint32_t MenuMuziekVolume = 200; // also the final anthem's
+
+// The lives beyond the current one at the start of each level.
+constexpr std::uint32_t StartLevens = 3;
+
+// The last row above the maze's bottom border: the flag and the hamburger go in rows 1 to this
+// one, and so do the redraws of a whole maze.
+constexpr std::uint32_t LaatsteRij = Rijen - 1;
+
+// The difficulties in menu order, and how many hundredths of a second pass between two steps
+// of the enemies at each.
+struct Moeilijkheid {
+    const char* naam;
+    std::uint32_t snelheid;
+};
+constexpr std::array<Moeilijkheid, 3> moeilijkheden{{{"easy", 100}, {"medium", 75}, {"hard", 55}}};
 
 constexpr bool IsMuurTeken(char c) {
     return c == MuurMin || c == MuurPlus || c == MuurStreep;
@@ -152,8 +191,8 @@ bool IsMuur(std::int64_t x, std::int64_t y);
 bool IsOpenVoorStrik(std::int64_t x, std::int64_t y);
 
 // The game state, 0 or FALSE at program start, in the order the game declares it.
-extern Tabel<Sound, 0, 3> muziek; // 0 level music, 1 final anthem, 2 menu music, 3 level jingle
-extern Tabel<FiguurPaar, 0, 10> figuur;
+extern Tabel<Sound, MuziekLevel, MuziekVoltooid> muziek;
+extern Tabel<FiguurPaar, FiguurZorp, FiguurDeurDicht> figuur;
 extern std::uint32_t levendeStrikjes;
 extern std::uint32_t levens;
 extern std::uint32_t countCheat;

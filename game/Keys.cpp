@@ -8,15 +8,9 @@
 namespace Meandor {
 namespace {
 
-void SchrijfHint(const char* tekst) {
-    Wimdows::SetFont(4, 0);
-    Wimdows::DrawBitmap(rechthoekTekst, 2, 20);
-    Wimdows::Text(tekst, 5, 30);
-}
-
 bool CheatPlekBestaat() {
     for (std::uint32_t x = 1; x <= Kolommen; ++x) {
-        for (std::uint32_t y = 1; y <= 20; ++y) {
+        for (std::uint32_t y = 1; y <= LaatsteRij; ++y) {
             if (doolhof[level][x][y] == LeegTeken && !frietArr[x][y]) {
                 return true;
             }
@@ -30,8 +24,8 @@ void Hamburger() {
         return;
     }
     do {
-        XCheat = StandardLib::RandomCard(1, 30);
-        YCheat = StandardLib::RandomCard(1, 20);
+        XCheat = StandardLib::RandomCard(1, Kolommen);
+        YCheat = StandardLib::RandomCard(1, LaatsteRij);
     } while (doolhof[level][XCheat][YCheat] != LeegTeken || frietArr[XCheat][YCheat]);
     cheatArr[XCheat][YCheat] = true;
     refresh[XCheat][YCheat] = true;
@@ -63,9 +57,9 @@ void Stap(std::int64_t dx, std::int64_t dy) {
         return;
     }
     if (dx > 0) {
-        figuur[0] = figuur[1];
+        figuur[FiguurZorp] = figuur[FiguurZorpRechts];
     } else if (dx < 0) {
-        figuur[0] = figuur[2];
+        figuur[FiguurZorp] = figuur[FiguurZorpLinks];
     } else if (dy < 0 && zorpX == 1) {
         return;
     }

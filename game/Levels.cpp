@@ -1,3 +1,5 @@
+#include "game/Assets.hpp"
+#include "game/Layout.hpp"
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "wimdows/Wimdows.hpp"
@@ -14,11 +16,11 @@ void VolgendLevel() {
     checkAchtergrondTekenen = true;
     checkFriet = true;
     countLoop = 0;
-    levens = 3;
+    levens = StartLevens;
     NeemItemsWeg();
     countCheat = 0;
-    muziek[3] = Music::LoadSound("muziek/Levelvoltooid.MP3");
-    Music::PlaySound(muziek[3], false);
+    muziek[MuziekVoltooid] = Music::LoadSound(LevelVoltooidBestand);
+    Music::PlaySound(muziek[MuziekVoltooid], false);
     MarkeerRijen1Tot20();
     WachtOpEnter(provincieArr[level]);
 }
@@ -42,14 +44,15 @@ void VeranderDoolhof() {
 }
 
 void Eindscherm() {
-    figuur[8].beeld = Wimdows::LoadBitmap("afbeeldingen/eindscherm.bmp", 1000, 700);
+    FiguurPaar& eind = figuur[FiguurEinde];
+    eind.beeld = Wimdows::LoadBitmap(EindBestand, VensterMaat.breedte, VensterMaat.hoogte);
     if (Music::InitMusic()) {
-        muziek[1] = Music::LoadSound("muziek/vlaamseleeuw.MP3");
-        Music::StopSound(muziek[0]);
-        Music::PlaySound(muziek[1], true);
-        Music::SetSoundVolume(muziek[1], 200);
+        muziek[MuziekVolkslied] = Music::LoadSound(VolksliedBestand);
+        Music::StopSound(muziek[MuziekLevel]);
+        Music::PlaySound(muziek[MuziekVolkslied], true);
+        Music::SetSoundVolume(muziek[MuziekVolkslied], MenuMuziekVolume);
     }
-    WachtOpEnter(figuur[8].beeld);
+    WachtOpEnter(eind.beeld);
     einde = true;
     menuCheck = true;
 }

@@ -51,6 +51,10 @@ bool VensterMislukt();
 bool VensterOpen();
 // Draws `picture` over the whole window until Enter is held, then empties the key queue.
 void WachtOpEnter(Bitmap picture);
+// The game's text: the fixed-pitch stock font, in black.
+void ZetLettertype();
+// The line on the panel at the top: how to pause, or how to go on.
+void SchrijfHint(const char* tekst);
 
 // A scripted player or a replay acts here, on the game thread: after every pass of the loop
 // and at every poll of a wait (a picture waiting for Enter, the pause).
@@ -71,8 +75,11 @@ void strikjes(std::uint32_t& X, std::uint32_t& Y);
 void strikjes2(std::uint32_t& X, std::uint32_t& Y);
 
 // Pickups.cpp: fries, bonus items, collisions, lives.
+enum class Bonus { Hamburger, Vlag };
 void PakFriet(std::uint32_t x, std::uint32_t y);
-void PakIets(std::uint32_t x, std::uint32_t y, std::uint32_t bonus);
+// A life when the player is on (x, y) and the flag or the hamburger lies there; the item `bonus`
+// is taken off that cell.
+void PakIets(std::uint32_t x, std::uint32_t y, Bonus bonus);
 void Dood(std::uint32_t X, std::uint32_t Y);
 void TekenLevens();
 void GameOver();

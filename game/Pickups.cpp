@@ -1,3 +1,5 @@
+#include "game/Assets.hpp"
+#include "game/Layout.hpp"
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "wimdows/Wimdows.hpp"
@@ -17,10 +19,10 @@ void SpeelEenKeer(const char* file) {
 } // namespace
 
 void TekenScore() {
-    Wimdows::SetFont(4, 0);
-    Wimdows::DrawBitmap(rechthoekScore, 800, 660);
-    Wimdows::Text("Friet", 810, 680);
-    Wimdows::TextCard(frietCount, 900, 680);
+    ZetLettertype();
+    Wimdows::DrawBitmap(rechthoekScore, ScorePaneelPlek.x, ScorePaneelPlek.y);
+    Wimdows::Text("Friet", ScoreTekstPlek.x, ScoreTekstPlek.y);
+    Wimdows::TextCard(frietCount, ScoreGetalPlek.x, ScoreGetalPlek.y);
 }
 
 void PakFriet(std::uint32_t x, std::uint32_t y) {
@@ -29,20 +31,20 @@ void PakFriet(std::uint32_t x, std::uint32_t y) {
     }
     frietArr[x][y] = false;
     ++frietCount;
-    SpeelEenKeer("muziek/Frietsound.MP3");
+    SpeelEenKeer(FrietGeluidBestand);
     TekenScore();
 }
 
-void PakIets(std::uint32_t x, std::uint32_t y, std::uint32_t bonus) {
+void PakIets(std::uint32_t x, std::uint32_t y, Bonus bonus) {
     if (!OpSpeler(x, y)) {
         return;
     }
     if (!vlagArr[x][y] && !cheatArr[x][y]) {
         return;
     }
-    if (bonus == 1) {
+    if (bonus == Bonus::Hamburger) {
         cheatArr[x][y] = false;
-    } else if (bonus == 2) {
+    } else {
         vlagArr[x][y] = false;
     }
     ++levens;
@@ -61,24 +63,25 @@ void Dood(std::uint32_t X, std::uint32_t Y) {
     zorpX = HerstartCel.x;
     zorpY = HerstartCel.y;
     refresh[HerstartCel.x][HerstartCel.y] = true;
-    SpeelEenKeer("muziek/Levenkwijt.MP3");
+    SpeelEenKeer(LevenKwijtBestand);
     TekenLevens();
 }
 
 void TekenLevens() {
-    Wimdows::DrawBitmap(rechthoekHart, 40, 640);
+    Wimdows::DrawBitmap(rechthoekHart, HartenPaneelPlek.x, HartenPaneelPlek.y);
+    const FiguurPaar& hart = figuur[FiguurHart];
     for (std::uint32_t n = 1; n <= levens; ++n) {
-        Wimdows::DrawMaskBitmap(figuur[7].beeld, figuur[7].masker,
-                                static_cast<std::int32_t>(50 + 70 * (n - 1)), 650);
+        Wimdows::DrawMaskBitmap(hart.beeld, hart.masker, HartPlek(n).x, HartPlek(n).y);
     }
 }
 
 void GameOver() {
     countLoop = 0;
     NeemItemsWeg();
-    const Bitmap Gameoverscherm = Wimdows::LoadBitmap("afbeeldingen/Gameoverscherm.bmp", 1000, 700);
-    const Sound Gameovermuziek = Music::LoadSound("muziek/Gameover.MP3");
-    Music::StopSound(muziek[0]);
+    const Bitmap Gameoverscherm =
+        Wimdows::LoadBitmap(GameOverBestand, VensterMaat.breedte, VensterMaat.hoogte);
+    const Sound Gameovermuziek = Music::LoadSound(GameOverMuziekBestand);
+    Music::StopSound(muziek[MuziekLevel]);
     Music::PlaySound(Gameovermuziek, false);
     WachtOpEnter(Gameoverscherm);
     einde = true;

@@ -1,3 +1,5 @@
+#include "game/Assets.hpp"
+#include "game/Layout.hpp"
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "standardmenu/StandardMenu.hpp"
@@ -18,19 +20,26 @@ using StandardMenu::CreateButton;
 using StartMenu = std::array<ButtonRc, 4>;
 using BackMenu = std::array<ButtonRc, 2>;
 
-ButtonRc Knop(const char* naam) {
-    const std::string stam = std::string("menu/") + naam;
-    return CreateButton(250, 75, stam + "0.bmp", stam + "1.bmp");
+ButtonRc Knop(const KnopBestand& knop) {
+    return CreateButton(KnopMaat.breedte, KnopMaat.hoogte, knop.uit, knop.aan);
+}
+
+void Kolom(const MenuKolom& kolom, std::span<ButtonRc> menu) {
+    StandardMenu::SetVerticalMenu(kolom.x, kolom.y, kolom.stap, menu);
+}
+
+Bitmap LaadScherm(const char* picture) {
+    return Wimdows::LoadBitmap(picture, VensterMaat.breedte, VensterMaat.hoogte);
 }
 
 void LoadStartMenu(StartMenu& startMenu) {
-    startMenu = {Knop("Start"), Knop("Instructions"), Knop("Credits"), Knop("Quit")};
-    StandardMenu::SetVerticalMenu(110, 50, 150, startMenu);
+    startMenu = {Knop(StartKnop), Knop(InstructionsKnop), Knop(CreditsKnop), Knop(QuitKnop)};
+    Kolom(StartMenuKolom, startMenu);
 }
 
 void LoadSubStartMenu(StartMenu& startMenu) {
-    startMenu = {Knop("easy"), Knop("medium"), Knop("hard"), Knop("Back")};
-    StandardMenu::SetVerticalMenu(110, 50, 150, startMenu);
+    startMenu = {Knop(EasyKnop), Knop(MediumKnop), Knop(HardKnop), Knop(BackKnop)};
+    Kolom(StartMenuKolom, startMenu);
 }
 
 // `back`: the button Escape chooses; none on the main menu, where leaving takes Quit.
@@ -52,14 +61,14 @@ Scherm InfoScherm(const char* title, const char* picture) {
     if (!OpenVenster(title)) {
         return Verlaten();
     }
-    BackMenu back{Knop("Back"), Knop("Quit")};
-    const Bitmap info = Wimdows::LoadBitmap(picture, 1000, 700);
-    StandardMenu::SetVerticalMenu(750, 550, 80, back);
+    BackMenu back{Knop(BackKnop), Knop(QuitKnop)};
+    const Bitmap info = LaadScherm(picture);
+    Kolom(InfoMenuKolom, back);
     switch (Toon(info, back, 0)) {
     case 0:
         return Scherm::Menu;
     case 1:
-        Music::StopSound(muziek[2]);
+        Music::StopSound(muziek[MuziekMenu]);
         Wimdows::KillWindow();
         return Scherm::Einde;
     default:
@@ -75,12 +84,12 @@ Scherm Menu() {
     }
     StartMenu startMenu;
     LoadStartMenu(startMenu);
-    const Bitmap background = Wimdows::LoadBitmap("menu/begincartoon.bmp", 1000, 700);
+    const Bitmap background = LaadScherm(MenuAchtergrondBestand);
     menuCheck = false;
     if (Music::InitMusic()) {
-        muziek[2] = Music::LoadSound("muziek/Menumuziek.MP3");
-        Music::PlaySound(muziek[2], true);
-        Music::SetSoundVolume(muziek[2], 200);
+        muziek[MuziekMenu] = Music::LoadSound(MenuMuziekBestand);
+        Music::PlaySound(muziek[MuziekMenu], true);
+        Music::SetSoundVolume(muziek[MuziekMenu], MenuMuziekVolume);
     }
     switch (Toon(background, startMenu)) {
     case 0:
@@ -91,7 +100,7 @@ Scherm Menu() {
         return Scherm::Credits;
     case 3:
         Wimdows::KillWindow();
-        Music::StopSound(muziek[2]);
+        Music::StopSound(muziek[MuziekMenu]);
         return Scherm::Einde;
     default:
         return Verlaten();
@@ -104,9 +113,8 @@ Scherm SubMenu() {
     }
     StartMenu startMenu;
     LoadSubStartMenu(startMenu);
-    const Bitmap background = Wimdows::LoadBitmap("menu/begincartoon.bmp", 1000, 700);
+    const Bitmap background = LaadScherm(MenuAchtergrondBestand);
     menuCheck = false;
-    constexpr std::array<std::uint32_t, 3> snelheden{100, 75, 55};
     const std::int32_t select = Toon(background, startMenu, 3);
     if (select < 0) {
         return Verlaten();
@@ -114,16 +122,16 @@ Scherm SubMenu() {
     if (select == 3) {
         return Scherm::Menu;
     }
-    Spel(snelheden[static_cast<std::size_t>(select)]);
+    Spel(moeilijkheden.at(static_cast<std::size_t>(select)).snelheid);
     return VensterOpen() ? Scherm::Menu : Verlaten();
 }
 
 Scherm Instructions() {
-    return InfoScherm("Instuctions", "afbeeldingen/Instructiescherm.bmp");
+    return InfoScherm("Instuctions", InstructiesBestand);
 }
 
 Scherm Credits() {
-    return InfoScherm("Credits", "afbeeldingen/creditscherm.bmp");
+    return InfoScherm("Credits", CreditsBestand);
 }
 
 void StartModules() {

@@ -1,5 +1,6 @@
 #include "tools/replay/Script.hpp"
 
+#include "game/GameState.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <array>
@@ -11,9 +12,6 @@
 
 namespace Replay {
 namespace {
-
-constexpr std::array<std::pair<std::string_view, std::uint32_t>, 3> Difficulties{
-    {{"easy", 100}, {"medium", 75}, {"hard", 55}}};
 
 constexpr std::array<std::pair<std::string_view, std::uint32_t>, 7> NamedKeys{{
     {"Enter", Wimdows::KEY_ENTER},
@@ -65,7 +63,7 @@ class Reader {
     }
 
     std::uint32_t Difficulty(std::string_view word) const {
-        for (const auto& [name, speed] : Difficulties) {
+        for (const auto& [name, speed] : Meandor::moeilijkheden) {
             if (word == name) {
                 return speed;
             }
