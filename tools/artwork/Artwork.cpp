@@ -7,13 +7,9 @@
 namespace artwork {
 
 void WritePictures(const std::filesystem::path& root) {
-    const std::filesystem::path pictures = root / "afbeeldingen";
-    const std::filesystem::path menu = root / "menu";
-    std::filesystem::create_directories(pictures);
-    std::filesystem::create_directories(menu);
-    WriteSprites(pictures);
-    WriteLevels(pictures);
-    WriteScreens(pictures, menu);
+    WriteSprites(root);
+    WriteLevels(root);
+    WriteScreens(root);
 }
 
 } // namespace artwork

@@ -47,6 +47,7 @@ std::vector<std::uint8_t> BmpHeader(int width, int height, int bits, std::uint32
 }
 
 void Save(const std::vector<std::uint8_t>& bytes, const std::filesystem::path& file) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

@@ -1,7 +1,8 @@
 #include "tools/artwork/Screens.hpp"
 
+#include "game/Assets.hpp"
+#include "tools/artwork/Belgium.hpp"
 #include "tools/artwork/Canvas.hpp"
-#include "tools/artwork/Levels.hpp"
 #include "tools/artwork/Sprites.hpp"
 
 #include <array>
@@ -326,24 +327,25 @@ Canvas FinalPicture() {
 
 } // namespace
 
-void WriteScreens(const std::filesystem::path& pictures, const std::filesystem::path& menu) {
-    WriteBmp(MenuPicture(), menu / "begincartoon.bmp");
-    constexpr std::array<std::array<const char*, 2>, 8> buttons{{{"Start", "Start"},
-                                                                 {"Instructions", "Instructions"},
-                                                                 {"Credits", "Credits"},
-                                                                 {"Quit", "Quit"},
-                                                                 {"easy", "Easy"},
-                                                                 {"medium", "Medium"},
-                                                                 {"hard", "Hard"},
-                                                                 {"Back", "Back"}}};
+void WriteScreens(const std::filesystem::path& root) {
+    WriteBmp(MenuPicture(), root / Meandor::MenuAchtergrondBestand);
+    const std::array<std::pair<Meandor::KnopBestand, const char*>, 8> buttons{
+        {{Meandor::StartKnop, "Start"},
+         {Meandor::InstructionsKnop, "Instructions"},
+         {Meandor::CreditsKnop, "Credits"},
+         {Meandor::QuitKnop, "Quit"},
+         {Meandor::EasyKnop, "Easy"},
+         {Meandor::MediumKnop, "Medium"},
+         {Meandor::HardKnop, "Hard"},
+         {Meandor::BackKnop, "Back"}}};
     for (const auto& [file, label] : buttons) {
-        WriteBmp(Button(label, false), menu / (std::string(file) + "0.bmp"));
-        WriteBmp(Button(label, true), menu / (std::string(file) + "1.bmp"));
+        WriteBmp(Button(label, false), root / file.uit);
+        WriteBmp(Button(label, true), root / file.aan);
     }
-    WriteBmp(InstructionsPicture(), pictures / "Instructiescherm.bmp");
-    WriteBmp(CreditsPicture(), pictures / "creditscherm.bmp");
-    WriteBmp(GameOverPicture(), pictures / "Gameoverscherm.bmp");
-    WriteBmp(FinalPicture(), pictures / "eindscherm.bmp");
+    WriteBmp(InstructionsPicture(), root / Meandor::InstructiesBestand);
+    WriteBmp(CreditsPicture(), root / Meandor::CreditsBestand);
+    WriteBmp(GameOverPicture(), root / Meandor::GameOverBestand);
+    WriteBmp(FinalPicture(), root / Meandor::EindBestand);
 }
 
 } // namespace artwork

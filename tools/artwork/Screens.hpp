@@ -6,6 +6,7 @@
 
 namespace artwork {
 
-void WriteScreens(const std::filesystem::path& pictures, const std::filesystem::path& menu);
+// Into the runtime tree `root`.
+void WriteScreens(const std::filesystem::path& root);
 
 } // namespace artwork

@@ -1,5 +1,6 @@
 #include "tools/artwork/Sprites.hpp"
 
+#include "game/Assets.hpp"
 #include "tools/artwork/Canvas.hpp"
 
 #include <array>
@@ -395,30 +396,33 @@ void DrawDoor(cairo_t* cr, bool open) {
     Dot(cr, 15, 19.5, 0.9, Hex(0x3e2723));
 }
 
-void WriteSprites(const std::filesystem::path& pictures) {
-    auto sprite = [&pictures](auto draw, double size, const char* image, const char* mask) {
+void WriteSprites(const std::filesystem::path& root) {
+    auto write = [&root](const Canvas& canvas, const Meandor::SpriteBestand& file) {
+        WriteSprite(canvas, root / file.beeld, root / file.masker);
+    };
+    auto sprite = [&write](auto draw, double size, const Meandor::SpriteBestand& file) {
         const int pixels = static_cast<int>(size);
         Canvas canvas(pixels, pixels);
         DrawScaled(canvas.Cr(), 0, 0, size, draw);
-        WriteSprite(canvas, pictures / image, pictures / mask);
+        write(canvas, file);
         return canvas;
     };
-    Canvas zorp = sprite([](cairo_t* cr) { DrawZorp(cr); }, 30, "zorpR.bmp", "zorpmaskR.bmp");
+    Canvas zorp = sprite([](cairo_t* cr) { DrawZorp(cr); }, 30, Meandor::ZorpRechtsBestand);
     zorp.MirrorHorizontally();
-    WriteSprite(zorp, pictures / "zorpL.bmp", pictures / "zorpmaskL.bmp");
-    sprite(DrawStrik, 30, "strik.bmp", "strikmask.bmp");
-    sprite(DrawFries, 30, "friet.bmp", "frietmask.bmp");
-    sprite(DrawBurger, 30, "hamburger.bmp", "hamburgermask.bmp");
-    sprite(DrawFlag, 30, "vlag.bmp", "vlagmask.bmp");
+    write(zorp, Meandor::ZorpLinksBestand);
+    sprite(DrawStrik, 30, Meandor::StrikBestand);
+    sprite(DrawFries, 30, Meandor::FrietBestand);
+    sprite(DrawBurger, 30, Meandor::HamburgerBestand);
+    sprite(DrawFlag, 30, Meandor::VlagBestand);
     // The game draws hearts 50 pixels above the window's lower edge: the heart
     // keeps to the picture's upper part.
     Canvas heart(60, 60);
     DrawScaled(heart.Cr(), 3, -3, 54, DrawHeart);
-    WriteSprite(heart, pictures / "hart.bmp", pictures / "hartmask.bmp");
+    write(heart, Meandor::HartBestand);
     for (const bool open : {true, false}) {
         Canvas door(30, 30);
         DrawScaled(door.Cr(), 0, 0, 30, [open](cairo_t* cr) { DrawDoor(cr, open); });
-        WriteBmp(door, pictures / (open ? "DoorOpen.bmp" : "DoorClosed.bmp"));
+        WriteBmp(door, root / (open ? Meandor::DeurOpenBestand : Meandor::DeurDichtBestand));
     }
 }
 

@@ -26,6 +26,7 @@ template <typename Draw> void DrawScaled(cairo_t* cr, double x, double y, double
     cairo_restore(cr);
 }
 
-void WriteSprites(const std::filesystem::path& pictures);
+// Into the runtime tree `root`.
+void WriteSprites(const std::filesystem::path& root);
 
 } // namespace artwork

@@ -1,5 +1,6 @@
 #include "tools/synth/Synth.hpp"
 
+#include "game/Assets.hpp"
 #include "tools/synth/Tunes.hpp"
 
 #include <algorithm>
@@ -73,6 +74,7 @@ std::vector<float> Interleave(const Track& track, double level, Measure measure)
 
 void Write(const Track& track, const std::filesystem::path& file, double loudness,
            Measure measure) {
+    std::filesystem::create_directories(file.parent_path());
     const bool mp3 = file.extension() == ".MP3";
     SF_INFO info{};
     info.samplerate = kRate;
@@ -100,16 +102,15 @@ void Write(const Track& track, const std::filesystem::path& file, double loudnes
 } // namespace
 
 void WriteSounds(const std::filesystem::path& root) {
-    const std::filesystem::path music = root / "muziek";
-    std::filesystem::create_directories(music);
-    Write(MenuTune(), music / "Menumuziek.MP3", kMenuMusic, Measure::WholeTrack);
-    Write(LevelTune(), music / "Levelmuziek.WAV", kLevelMusic, Measure::WholeTrack);
-    Write(FriesEffect(), music / "Frietsound.MP3", kEffect, Measure::LoudestMoment);
-    Write(LifeLostEffect(), music / "Levenkwijt.MP3", kEffect, Measure::LoudestMoment);
-    Write(LevelDoneEffect(), music / "Levelvoltooid.MP3", kEffect, Measure::LoudestMoment);
+    using namespace Meandor;
+    Write(MenuTune(), root / MenuMuziekBestand, kMenuMusic, Measure::WholeTrack);
+    Write(LevelTune(), root / LevelMuziekBestand, kLevelMusic, Measure::WholeTrack);
+    Write(FriesEffect(), root / FrietGeluidBestand, kEffect, Measure::LoudestMoment);
+    Write(LifeLostEffect(), root / LevenKwijtBestand, kEffect, Measure::LoudestMoment);
+    Write(LevelDoneEffect(), root / LevelVoltooidBestand, kEffect, Measure::LoudestMoment);
     // It replaces the level music, and stands as far above it as an effect.
-    Write(GameOverPhrase(), music / "Gameover.MP3", kEffect, Measure::LoudestMoment);
-    Write(Anthem(), music / "vlaamseleeuw.MP3", kMenuMusic, Measure::WholeTrack);
+    Write(GameOverPhrase(), root / GameOverMuziekBestand, kEffect, Measure::LoudestMoment);
+    Write(Anthem(), root / VolksliedBestand, kMenuMusic, Measure::WholeTrack);
 }
 
 } // namespace synth
