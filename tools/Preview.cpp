@@ -4,6 +4,10 @@
 //
 // usage: meandor_preview RUNTIME_DIR OUTPUT_DIR
 
+#include "game/Assets.hpp"
+#include "game/Layout.hpp"
+#include "wimdows/Sdl.hpp"
+
 #include <SDL.h>
 #include <array>
 #include <cairo.h>
@@ -11,21 +15,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace Meandor;
+using Surface = Wimdows::SurfacePtr;
 
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
-constexpr int kCell = 30;
+constexpr int kCell = CelGrootte;
 
 Surface Blank(int w, int h) {
     Surface s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
@@ -51,7 +53,7 @@ Surface Load(const fs::path& file, int w, int h) {
 
 class Screen {
   public:
-    explicit Screen(fs::path root, int w = 1000, int h = 700)
+    explicit Screen(fs::path root, int w = VensterMaat.breedte, int h = VensterMaat.hoogte)
         : root_(std::move(root)), buffer_(Blank(w, h)), w_(w), h_(h) {}
 
     // Copies another screen here, enlarged without smoothing.
@@ -65,8 +67,14 @@ class Screen {
         SDL_Rect at{x, y, w, h};
         SDL_BlitSurface(s.get(), nullptr, buffer_.get(), &at);
     }
+    void Draw(const std::string& file, Maat size, Plek at) {
+        Draw(file, size.breedte, size.hoogte, at.x, at.y);
+    }
 
     // Copies the picture's pixels where the mask is white.
+    void DrawMasked(const SpriteBestand& sprite, int size, Plek at) {
+        DrawMasked(sprite.beeld, sprite.masker, size, size, at.x, at.y);
+    }
     void DrawMasked(const std::string& file, const std::string& mask, int w, int h, int x, int y) {
         Surface image = Load(root_ / file, w, h);
         Surface m = Load(root_ / mask, w, h);
@@ -83,7 +91,7 @@ class Screen {
     }
 
     // Black text, top-left of its cell at (x, y), in a fixed-pitch face.
-    void Text(const std::string& text, int x, int y) {
+    void Text(const std::string& text, Plek at) {
         auto* cairo = Cairo();
         cairo_t* cr = cairo_create(cairo);
         cairo_select_font_face(cr, "DejaVu Sans Mono", CAIRO_FONT_SLANT_NORMAL,
@@ -92,7 +100,7 @@ class Screen {
         cairo_font_extents_t fe{};
         cairo_font_extents(cr, &fe);
         cairo_set_source_rgb(cr, 0, 0, 0);
-        cairo_move_to(cr, x, y + fe.ascent);
+        cairo_move_to(cr, at.x, at.y + fe.ascent);
         cairo_show_text(cr, text.c_str());
         cairo_destroy(cr);
         cairo_surface_destroy(cairo);
@@ -120,11 +128,11 @@ class Screen {
     int h_;
 };
 
-using Maze = std::vector<std::string>; // maze[x - 1][y - 1], 30 columns of 21 rows
+using Maze = std::vector<std::string>; // maze[x - 1][y - 1], a column a string
 
 // A maze of our own when the level's file is not there yet.
 Maze SampleMaze(unsigned seed) {
-    Maze maze(30, std::string(21, '-'));
+    Maze maze(Kolommen, std::string(Rijen, '-'));
     std::vector<std::array<int, 2>> stack{{2, 2}};
     maze[1][1] = ' ';
     auto next = [&seed]() {
@@ -175,139 +183,123 @@ Maze SampleMaze(unsigned seed) {
 Maze LoadMaze(const fs::path& file, unsigned level) {
     std::ifstream in(file);
     Maze maze;
-    for (std::string line; maze.size() < 30 && std::getline(in, line);) {
-        line.resize(21, ' ');
+    for (std::string line; maze.size() < Kolommen && std::getline(in, line);) {
+        line.resize(Rijen, ' ');
         maze.push_back(line);
     }
-    return maze.size() == 30 ? maze : SampleMaze(level * 7919U);
-}
-
-bool Wall(char c) {
-    return c == '-' || c == '+' || c == '|';
+    return maze.size() == Kolommen ? maze : SampleMaze(level * 7919U);
 }
 
 void GameScreen(const fs::path& root, const fs::path& out, int level) {
     const std::string n = std::to_string(level);
-    static const std::array<std::string, 5> backgrounds{"gras", "fire", "water", "maan", "belgie"};
-    const Maze maze = LoadMaze(root / ("doolhof" + n + ".txt"), static_cast<unsigned>(level));
+    const LevelBestanden& files = LevelBestand(static_cast<std::uint32_t>(level));
+    const Maze maze = LoadMaze(root / files.doolhof, static_cast<unsigned>(level));
     Screen s(root);
-    s.Draw("afbeeldingen/" + backgrounds.at(static_cast<std::size_t>(level - 1)) + ".bmp", 1000,
-           800, 0, 0);
-    const std::string tile = "afbeeldingen/tegel" + n + ".bmp";
-    std::vector<std::array<int, 2>> blanks;
-    for (int x = 1; x <= 30; ++x) {
-        for (int y = 1; y <= 21; ++y) {
-            const char c = maze[static_cast<std::size_t>(x - 1)][static_cast<std::size_t>(y - 1)];
-            if (Wall(c)) {
+    s.Draw(files.achtergrond, AchtergrondMaat, {0, 0});
+    std::vector<Cel> blanks;
+    for (std::uint32_t x = 1; x <= Kolommen; ++x) {
+        for (std::uint32_t y = 1; y <= Rijen; ++y) {
+            const char c = maze.at(x - 1).at(y - 1);
+            if (IsMuurTeken(c)) {
                 continue;
             }
-            s.Draw(tile, kCell, kCell, x * kCell, y * kCell);
-            if (c == 'f') {
-                s.DrawMasked("afbeeldingen/friet.bmp", "afbeeldingen/frietmask.bmp", kCell, kCell,
-                             x * kCell, y * kCell);
-            } else if (c == ' ' && y < 21 && x > 2) {
+            s.Draw(files.tegel, CelMaat, CelPlek({x, y}));
+            if (c == FrietTeken) {
+                s.DrawMasked(FrietBestand, kCell, CelPlek({x, y}));
+            } else if (c == LeegTeken && y <= LaatsteRij && x > 2) {
                 blanks.push_back({x, y});
             }
         }
     }
-    auto at = [&blanks](std::size_t i) { return blanks.at(i * 7919 % blanks.size()); };
-    const auto burger = at(3);
-    s.DrawMasked("afbeeldingen/hamburger.bmp", "afbeeldingen/hamburgermask.bmp", kCell, kCell,
-                 burger[0] * kCell, burger[1] * kCell);
-    const auto flag = at(11);
-    s.DrawMasked("afbeeldingen/vlag.bmp", "afbeeldingen/vlagmask.bmp", kCell, kCell,
-                 flag[0] * kCell, flag[1] * kCell);
+    auto at = [&blanks](std::size_t i) { return CelPlek(blanks.at(i * 7919 % blanks.size())); };
+    s.DrawMasked(HamburgerBestand, kCell, at(3));
+    s.DrawMasked(VlagBestand, kCell, at(11));
     for (std::size_t i = 20; i < 20 + static_cast<std::size_t>(5 + level); ++i) {
-        const auto e = at(i);
-        s.DrawMasked("afbeeldingen/strik.bmp", "afbeeldingen/strikmask.bmp", kCell, kCell,
-                     e[0] * kCell, e[1] * kCell);
+        s.DrawMasked(StrikBestand, kCell, at(i));
     }
-    s.DrawMasked(level % 2 == 1 ? "afbeeldingen/zorpR.bmp" : "afbeeldingen/zorpL.bmp",
-                 level % 2 == 1 ? "afbeeldingen/zorpmaskR.bmp" : "afbeeldingen/zorpmaskL.bmp",
-                 kCell, kCell, 2 * kCell, 2 * kCell);
-    s.Draw(level == 5 ? "afbeeldingen/DoorOpen.bmp" : "afbeeldingen/DoorClosed.bmp", kCell, kCell,
-           900, 600);
-    const std::string panel = "afbeeldingen/rechthoek" + n + ".bmp";
-    s.Draw(panel, 380, 110, 40, 640);
-    for (int heart = 1; heart <= 3 + level / 2; ++heart) {
-        s.DrawMasked("afbeeldingen/hart.bmp", "afbeeldingen/hartmask.bmp", 60, 60,
-                     50 + 70 * (heart - 1), 650);
+    s.DrawMasked(level % 2 == 1 ? ZorpRechtsBestand : ZorpLinksBestand, kCell, CelPlek(StartCel));
+    s.Draw(level == 5 ? DeurOpenBestand : DeurDichtBestand, CelMaat, DeurPlek);
+    s.Draw(files.rechthoek, HartenPaneelMaat, HartenPaneelPlek);
+    for (std::uint32_t heart = 1; heart <= 3 + static_cast<std::uint32_t>(level) / 2; ++heart) {
+        s.DrawMasked(HartBestand, HartMaat.breedte, HartPlek(heart));
     }
-    s.Draw(panel, 150, 90, 800, 660);
-    s.Text("Friet", 810, 680);
-    s.Text(std::to_string(level + 5), 900, 680);
-    s.Draw(panel, 198, 30, 2, 20);
+    s.Draw(files.rechthoek, ScorePaneelMaat, ScorePaneelPlek);
+    s.Text("Friet", ScoreTekstPlek);
+    s.Text(std::to_string(level + 5), ScoreGetalPlek);
+    s.Draw(files.rechthoek, HintPaneelMaat, HintPaneelPlek);
     // Even levels show the hint as it reads while the game is paused.
-    s.Text(level % 2 == 0 ? "Press 's' to continue" : "Press 'p' to pause", 5, 30);
+    s.Text(level % 2 == 0 ? "Press 's' to continue" : "Press 'p' to pause", HintTekstPlek);
     s.Save(out / ("game" + n + ".png"));
 }
 
+// A column of buttons as the menus place them; the second one lit, as under the mouse.
+void Buttons(Screen& s, std::span<const KnopBestand> buttons, const MenuKolom& column) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const int y = column.y + column.stap * static_cast<int>(i);
+        s.Draw(i == 1 ? buttons[i].aan : buttons[i].uit, KnopMaat, {column.x, y});
+    }
+}
+
 void MenuScreens(const fs::path& root, const fs::path& out) {
-    const std::array<std::array<std::string, 2>, 2> menus{
-        {{"Start Instructions Credits Quit", "menu"}, {"easy medium hard Back", "difficulty"}}};
-    for (const auto& [names, file] : menus) {
+    const std::array<KnopBestand, 4> start{StartKnop, InstructionsKnop, CreditsKnop, QuitKnop};
+    const std::array<KnopBestand, 4> difficulty{EasyKnop, MediumKnop, HardKnop, BackKnop};
+    for (const auto& [buttons, file] : {std::pair{start, "menu"}, {difficulty, "difficulty"}}) {
         Screen s(root);
-        s.Draw("menu/begincartoon.bmp", 1000, 700, 0, 0);
-        std::size_t start = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::size_t space = names.find(' ', start);
-            const std::string name = names.substr(start, space - start);
-            start = space + 1;
-            s.Draw("menu/" + name + (i == 1 ? "1" : "0") + ".bmp", 250, 75, 110, 50 + 150 * i);
-        }
-        s.Save(out / (file + ".png"));
+        s.Draw(MenuAchtergrondBestand, VensterMaat, {0, 0});
+        Buttons(s, buttons, StartMenuKolom);
+        s.Save(out / (std::string(file) + ".png"));
     }
-    for (const auto& [picture, file] : std::array<std::array<std::string, 2>, 2>{
-             {{"afbeeldingen/Instructiescherm.bmp", "instructions"},
-              {"afbeeldingen/creditscherm.bmp", "credits"}}}) {
+    for (const auto& [picture, file] :
+         {std::pair{InstructiesBestand, "instructions"}, {CreditsBestand, "credits"}}) {
         Screen s(root);
-        s.Draw(picture, 1000, 700, 0, 0);
-        s.Draw("menu/Back0.bmp", 250, 75, 750, 550);
-        s.Draw("menu/Quit1.bmp", 250, 75, 750, 630);
-        s.Save(out / (file + ".png"));
+        s.Draw(picture, VensterMaat, {0, 0});
+        Buttons(s, std::array<KnopBestand, 2>{BackKnop, QuitKnop}, InfoMenuKolom);
+        s.Save(out / (std::string(file) + ".png"));
     }
-    for (const std::string picture : {"Limburg", "OostVlaanderen", "WestVlaanderen", "Antwerpen",
-                                      "VlaamsBrabant", "Gameoverscherm", "eindscherm"}) {
+    std::vector<const char*> pictures;
+    for (const LevelBestanden& level : levelBestanden) {
+        pictures.push_back(level.provincie);
+    }
+    pictures.insert(pictures.end(), {GameOverBestand, EindBestand});
+    for (const char* picture : pictures) {
         Screen s(root);
-        s.Draw("afbeeldingen/" + picture + ".bmp", 1000, 700, 0, 0);
-        s.Save(out / (picture + ".png"));
+        s.Draw(picture, VensterMaat, {0, 0});
+        s.Save(out / fs::path(picture).stem().concat(".png"));
     }
 }
 
 // Every sprite on every floor tile, and the panels at their three sizes, enlarged.
 void SpriteSheet(const fs::path& root, const fs::path& out) {
     Screen sheet(root, 1000, 1000);
-    const std::array<std::string, 7> sprites{"zorpR",     "zorpL", "strik", "friet",
-                                             "hamburger", "vlag",  "hart"};
-    const std::array<std::string, 7> masks{"zorpmaskR",     "zorpmaskL", "strikmask", "frietmask",
-                                           "hamburgermask", "vlagmask",  "hartmask"};
-    for (int level = 1; level <= 5; ++level) {
-        for (std::size_t i = 0; i < sprites.size(); ++i) {
-            const int size = i + 1 == sprites.size() ? 60 : 30;
+    for (std::uint32_t level = 1; level <= Levels; ++level) {
+        const LevelBestanden& files = LevelBestand(level);
+        for (std::size_t i = 0; i < spriteBestanden.size(); ++i) {
+            const SpriteBestand& sprite = spriteBestanden.at(i);
+            const int size =
+                std::string_view(sprite.beeld) == HartBestand.beeld ? HartMaat.breedte : kCell;
             Screen cell(root, size, size);
-            for (int y = 0; y < size; y += 30) {
-                for (int x = 0; x < size; x += 30) {
-                    cell.Draw("afbeeldingen/tegel" + std::to_string(level) + ".bmp", 30, 30, x, y);
+            for (int y = 0; y < size; y += kCell) {
+                for (int x = 0; x < size; x += kCell) {
+                    cell.Draw(files.tegel, CelMaat, {x, y});
                 }
             }
-            cell.DrawMasked("afbeeldingen/" + sprites.at(i) + ".bmp",
-                            "afbeeldingen/" + masks.at(i) + ".bmp", size, size, 0, 0);
-            sheet.Paste(cell, 10 + static_cast<int>(i) * 125, 10 + (level - 1) * 125,
-                        size == 30 ? 4 : 2);
+            cell.DrawMasked(sprite, size, {0, 0});
+            sheet.Paste(cell, 10 + static_cast<int>(i) * 125,
+                        10 + static_cast<int>(level - 1) * 125, size == kCell ? 4 : 2);
         }
     }
-    for (const auto& [door, x] :
-         std::array<std::pair<std::string, int>, 2>{{{"DoorOpen", 10}, {"DoorClosed", 135}}}) {
-        Screen cell(root, 30, 30);
-        cell.Draw("afbeeldingen/" + door + ".bmp", 30, 30, 0, 0);
+    for (const auto& [door, x] : {std::pair{DeurOpenBestand, 10}, {DeurDichtBestand, 135}}) {
+        Screen cell(root, kCell, kCell);
+        cell.Draw(door, CelMaat, {0, 0});
         sheet.Paste(cell, x, 640, 4);
     }
-    for (int level = 1; level <= 5; ++level) {
-        const std::string panel = "afbeeldingen/rechthoek" + std::to_string(level) + ".bmp";
-        const int y = 770 + (level - 1) * 45;
-        sheet.Draw(panel, 198, 30, 270, y);
-        sheet.Text("Press 'p' to pause", 273, y + 10);
-        sheet.Draw(panel, 150, 90, 480 + ((level - 1) % 3) * 170, 640 + ((level - 1) / 3) * 110);
+    for (std::uint32_t level = 1; level <= Levels; ++level) {
+        const char* panel = LevelBestand(level).rechthoek;
+        const int n = static_cast<int>(level - 1);
+        const int y = 770 + n * 45;
+        sheet.Draw(panel, HintPaneelMaat, {270, y});
+        sheet.Text("Press 'p' to pause", {273, y + 10});
+        sheet.Draw(panel, ScorePaneelMaat, {480 + (n % 3) * 170, 640 + (n / 3) * 110});
     }
     sheet.Save(out / "sprites.png");
 }
@@ -323,7 +315,7 @@ int main(int argc, char** argv) {
         const fs::path root = argv[1];
         const fs::path out = argv[2];
         fs::create_directories(out);
-        for (int level = 1; level <= 5; ++level) {
+        for (int level = 1; level <= static_cast<int>(Levels); ++level) {
             GameScreen(root, out, level);
         }
         MenuScreens(root, out);
