@@ -2,9 +2,12 @@
 // at and reads well where the game puts it, masks match their sprites, sounds load through the
 // mixer at a sensible length and level, and the generator writes the same bytes every time.
 
+#include "game/Assets.hpp"
+
 #include "TestKit.hpp"
 #include "game/Doolhof.hpp"
 #include "game/GameState.hpp"
+#include "wimdows/Sdl.hpp"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -76,8 +79,7 @@ struct Picture {
 };
 
 Picture Load(const std::string& name, int width = 0, int height = 0) {
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> raw(
-        SDL_LoadBMP((kRoot / name).c_str()), SDL_FreeSurface);
+    const Wimdows::SurfacePtr raw(SDL_LoadBMP((kRoot / name).c_str()));
     if (!raw) {
         ADD_FAILURE() << name << ": " << SDL_GetError();
         return {};
@@ -89,8 +91,8 @@ Picture Load(const std::string& name, int width = 0, int height = 0) {
               palette != nullptr ? std::bit_width(palette->ncolors - 1U)
                                  : raw->format->BitsPerPixel,
               {}};
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> sized(
-        SDL_CreateRGBSurfaceWithFormat(0, p.w, p.h, 32, SDL_PIXELFORMAT_ARGB8888), SDL_FreeSurface);
+    const Wimdows::SurfacePtr sized(
+        SDL_CreateRGBSurfaceWithFormat(0, p.w, p.h, 32, SDL_PIXELFORMAT_ARGB8888));
     SDL_BlitScaled(raw.get(), nullptr, sized.get(), nullptr);
     const auto* pixels = static_cast<const std::uint32_t*>(sized->pixels);
     p.pixels.assign(pixels, pixels + p.w * p.h);
@@ -137,19 +139,26 @@ TEST(Pictures, EachHasItsSizeAndDepthAndMasksMatchTheirSprites) {
     EXPECT_EQ(pictures, 57);
 }
 
+// The game and the generator name their files from one table: a file of the tree the table
+// lacks, or a name of the table no file has, is a picture or sound one of them cannot find.
+TEST(Pictures, TheTreeHoldsEveryFileOfTheTableAndNoOther) {
+    const auto table = Meandor::AlleBeeldEnGeluid();
+    std::vector<std::string> names(table.begin(), table.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(TreeFiles(kRoot), names);
+}
+
 TEST(Pictures, TheHeartKeepsInsideTheWindow) {
-    const Picture heart = Load("afbeeldingen/hartmask.bmp"); // drawn at y = 650
+    const Picture heart = Load(Meandor::HartBestand.masker); // drawn at y = 650
     const auto last = std::find(heart.pixels.rbegin(), heart.pixels.rend(), kWhite);
     EXPECT_LT(650 + (heart.pixels.rend() - last - 1) / heart.w, 700) << "the heart's lowest row";
 }
 
 TEST(Pictures, MouseOverButtonsAreLit) {
-    for (const char* name :
-         {"Start", "Instructions", "Credits", "Quit", "easy", "medium", "hard", "Back"}) {
-        const std::string stem = std::string("menu/") + name;
-        EXPECT_GT(Load(stem + "1.bmp").Mean(20, 15, 230, 60),
-                  Load(stem + "0.bmp").Mean(20, 15, 230, 60) + 40)
-            << name;
+    for (const Meandor::KnopBestand& button : Meandor::knopBestanden) {
+        EXPECT_GT(Load(button.aan).Mean(20, 15, 230, 60),
+                  Load(button.uit).Mean(20, 15, 230, 60) + 40)
+            << button.uit;
     }
 }
 
@@ -160,7 +169,7 @@ TEST(Pictures, PanelsReadFramedAtEverySize) {
         for (const auto& [w, h, x0, y0, x1, y1] : {std::tuple{198, 30, 3, 10, 150, 24},
                                                    {150, 90, 10, 20, 130, 34},
                                                    {380, 110, 10, 10, 370, 100}}) {
-            const std::string name = "afbeeldingen/rechthoek" + std::to_string(level) + ".bmp";
+            const std::string name = Meandor::LevelBestand(level).rechthoek;
             const Picture panel = Load(name, w, h);
             EXPECT_GT(panel.Mean(x0, y0, x1, y1), 180) << name << " at " << w;
             EXPECT_GT(std::abs(Luminance(panel.At(w / 2, 1)) - Luminance(panel.At(w / 2, 15))), 40)
@@ -171,15 +180,12 @@ TEST(Pictures, PanelsReadFramedAtEverySize) {
 
 // Nearly every wall cell beside a path stands at 1.5:1 or more against the floor tile.
 TEST(Pictures, WallsBesideAPathReadAgainstTheFloor) {
-    const std::array<const char*, 5> backgrounds{"gras", "fire", "water", "maan", "belgie"};
-    for (std::size_t level = 1; level <= 5; ++level) {
-        const std::string n = std::to_string(level);
-        const Picture background =
-            Load(std::string("afbeeldingen/") + backgrounds.at(level - 1) + ".bmp");
-        const double floor =
-            Load("afbeeldingen/tegel" + n + ".bmp").Mean(0, 0, 30, 30, RelativeLuminance);
+    for (std::uint32_t level = 1; level <= Meandor::Levels; ++level) {
+        const Meandor::LevelBestanden& files = Meandor::LevelBestand(level);
+        const Picture background = Load(files.achtergrond);
+        const double floor = Load(files.tegel).Mean(0, 0, 30, 30, RelativeLuminance);
         Meandor::DoolhofGrid grid{};
-        Meandor::LaadDoolhofBestand(kRoot / ("doolhof" + n + ".txt"), grid);
+        Meandor::LaadDoolhofBestand(kRoot / files.doolhof, grid);
         const auto wall = [&grid](int x, int y) { return Meandor::IsMuur(grid, x, y); };
         int cells = 0;
         int clear = 0;
@@ -240,11 +246,12 @@ std::vector<double> Decode(const std::string& name) {
 }
 
 TEST(Sounds, EachHasItsLengthAndIsHeardWithoutClippingOrOffset) {
+    using namespace Meandor;
     const std::map<std::string, std::pair<double, double>> seconds{
-        {"muziek/Menumuziek.MP3", {30, 90}},    {"muziek/Levelmuziek.WAV", {90, 150}},
-        {"muziek/Frietsound.MP3", {0.1, 1}},    {"muziek/Levenkwijt.MP3", {0.3, 2}},
-        {"muziek/Levelvoltooid.MP3", {0.5, 3}}, {"muziek/Gameover.MP3", {2, 8}},
-        {"muziek/vlaamseleeuw.MP3", {30, 120}}};
+        {MenuMuziekBestand, {30, 90}},    {LevelMuziekBestand, {90, 150}},
+        {FrietGeluidBestand, {0.1, 1}},   {LevenKwijtBestand, {0.3, 2}},
+        {LevelVoltooidBestand, {0.5, 3}}, {GameOverMuziekBestand, {2, 8}},
+        {VolksliedBestand, {30, 120}}};
     std::vector<std::string> names = TreeFiles(kRoot);
     std::erase_if(names, [](const std::string& name) { return name.ends_with(".bmp"); });
     ASSERT_EQ(names.size(), seconds.size());
@@ -266,16 +273,17 @@ TEST(Sounds, EachHasItsLengthAndIsHeardWithoutClippingOrOffset) {
 // The menu tune ends softly; the effects stand a little above the level tune without clipping:
 // the game plays it at 100 of 255 and them at full volume, through the mixer's 0..128.
 TEST(Sounds, TheMenuTuneFadesAndEffectsStandALittleAboveTheLevelTune) {
-    const std::vector<double> menu = Decode("muziek/Menumuziek.MP3");
+    const std::vector<double> menu = Decode(Meandor::MenuMuziekBestand);
     const auto end = static_cast<std::size_t>(
         menu.rend() -
         std::find_if(menu.rbegin(), menu.rend(), [](double v) { return std::abs(v) >= 0.001; }));
     EXPECT_LE(Db(menu, end - std::min(end, Samples(0.25)), end) - Db(menu), -10)
         << "the last 0.25 s";
-    const std::vector<double> music = Decode("muziek/Levelmuziek.WAV");
+    const std::vector<double> music = Decode(Meandor::LevelMuziekBestand);
     const double gain = static_cast<double>((100 * 128 + 127) / 255) / 128;
-    for (const char* effect : {"Frietsound", "Levenkwijt", "Levelvoltooid"}) {
-        const std::vector<double> s = Decode(std::string("muziek/") + effect + ".MP3");
+    for (const char* effect :
+         {Meandor::FrietGeluidBestand, Meandor::LevenKwijtBestand, Meandor::LevelVoltooidBestand}) {
+        const std::vector<double> s = Decode(effect);
         double level = Db(s); // its loudest 0.4 s
         for (std::size_t at = 0; at + Samples(0.4) <= s.size(); at += Samples(0.05)) {
             level = std::max(level, Db(s, at, at + Samples(0.4)));
@@ -289,7 +297,7 @@ TEST(Sounds, TheMenuTuneFadesAndEffectsStandALittleAboveTheLevelTune) {
 // Partials folded back from above half the rate would rise while the pitch falls, spread over
 // the band above 8 kHz; a clean sweep leaves it empty. A Hann-windowed DFT of the left channel.
 TEST(Sounds, TheFallingSweepKeepsItsPartialsInBand) {
-    const std::vector<double> s = Decode("muziek/Levenkwijt.MP3");
+    const std::vector<double> s = Decode(Meandor::LevenKwijtBestand);
     constexpr std::size_t kN = 1024;
     constexpr double kTau = 2 * std::numbers::pi;
     for (std::size_t frame = 1024; frame < 16000; frame += 2048) {
