@@ -22,9 +22,8 @@ struct Handles {
 
 std::string SaveBmp(const std::filesystem::path& dir, const std::string& name, int width,
                     int height, const std::function<Uint32(int, int)>& pixel) {
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface{
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888),
-        &SDL_FreeSurface};
+    const Wimdows::SurfacePtr surface{
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_XRGB8888)};
     for (int j = 0; j < height; ++j) {
         auto* row =
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + j * surface->pitch);

@@ -10,6 +10,8 @@
 //                                   ms until it shows BMP, a button's picture, at (X, Y); probes
 //                                   only pixels BMP changes
 // Prints the figure on standard output; status 1 when the picture is not there within 10 s.
+#include "wimdows/Sdl.hpp"
+
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -96,15 +98,15 @@ bool Near(Uint32 a, Uint32 b) {
     return true;
 }
 
-using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
+using Wimdows::SurfacePtr;
 
 SurfacePtr LoadRgb(const char* bmp) {
-    const SurfacePtr loaded(SDL_LoadBMP(bmp), SDL_FreeSurface);
+    const SurfacePtr loaded(SDL_LoadBMP(bmp));
     if (!loaded) {
         std::fprintf(stderr, "drawn: %s: %s\n", bmp, SDL_GetError());
         std::exit(2);
     }
-    return {SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0), SDL_FreeSurface};
+    return SurfacePtr{SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0)};
 }
 
 Uint32 ColourAt(const SDL_Surface* picture, int x, int y) {

@@ -1,9 +1,10 @@
 #include "TestKit.hpp"
 
+#include "wimdows/Sdl.hpp"
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
 
 namespace TestKit {
@@ -33,9 +34,8 @@ std::string TempDir::File(const std::string& name, const std::string& bytes) con
 
 std::string TempDir::Bmp(const std::string& name, int width, int height,
                          const Picture& picture) const {
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> surface{
-        SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_BGR24),
-        &SDL_FreeSurface};
+    const Wimdows::SurfacePtr surface{
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_BGR24)};
     for (int j = 0; j < height; ++j) {
         auto* row = static_cast<Uint8*>(surface->pixels) + j * surface->pitch;
         for (int i = 0; i < width; ++i) {
