@@ -21,7 +21,7 @@ struct FontStruct {
 // The caller's thread only; survives a close.
 FontStruct font;
 
-// Caller's side of drawing, under `lock`.
+// Caller's side of drawing, under `windowMutex`.
 
 void RequestPresent(Canvas& c) {
     if (!c.presentRequested) {
@@ -54,7 +54,7 @@ void Show(Canvas& c, const SDL_Rect& box) {
 
 // Runs `draw` on the canvas of the open window and shows the box it returns.
 template <typename Draw> void DrawAndShow(Draw&& draw) {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return;
     }
@@ -79,7 +79,7 @@ BitStruct* Entry(std::uint32_t handle) {
 // Every drawing operation has already copied what it touched to the window surface, so all
 // that can lag behind is the screen.
 void UpdateWindow() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) == STATE_ACTIVE && !canvas->dirty.empty()) {
         RequestPresent(*canvas);
     }
@@ -141,7 +141,7 @@ void GetTextSize(std::string_view text, std::uint32_t style, std::uint32_t& widt
     width = 0;
     height = 0;
     const std::string line = UpToNul(text);
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return;
     }
@@ -161,7 +161,7 @@ std::uint32_t LoadBitmap(std::string_view file, std::uint32_t width, std::uint32
     if (!picture) {
         return 0;
     }
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     bit.push_back({std::move(picture), width, height});
     return static_cast<std::uint32_t>(bit.size());
 }

@@ -53,14 +53,14 @@ void Release(bool wanted) {
     }
 }
 
-// The last pause or continue key queued in this window, under `block`.
+// The last pause or continue key queued in this window, under `inputMutex`.
 std::uint32_t lastPauseKey = 0;
 
 } // namespace
 
 void AddKey(std::uint32_t code) {
     std::list<std::uint32_t> element{code}; // allocated before taking the lock
-    const std::scoped_lock guard(block);
+    const std::scoped_lock guard(inputMutex);
     keybuf.splice(keybuf.end(), element);
     if (code == KEY_PAUSE || code == KEY_CONTINUE) {
         lastPauseKey = code;
@@ -68,7 +68,7 @@ void AddKey(std::uint32_t code) {
 }
 
 std::uint32_t NextPauseKey() {
-    const std::scoped_lock guard(block);
+    const std::scoped_lock guard(inputMutex);
     return lastPauseKey == KEY_PAUSE ? KEY_CONTINUE : KEY_PAUSE;
 }
 
@@ -159,7 +159,7 @@ void WindowInput::OnKeyDown(const SDL_KeyboardEvent& event) {
 
 void WindowInput::OnMouseMove(const SDL_MouseMotionEvent& motion) {
     const SDL_Point at = OnPicture(motion.x, motion.y);
-    const std::scoped_lock guard(block);
+    const std::scoped_lock guard(inputMutex);
     mouse.x = Unsigned16(at.x);
     mouse.y = Unsigned16(at.y);
 }
@@ -189,8 +189,8 @@ void WindowInput::OnButtonUp(const SDL_MouseButtonEvent& button) {
         }
         MouseProc proc;
         {
-            const std::scoped_lock guard(block);
-            proc = mouse.LeftUpProc;
+            const std::scoped_lock guard(inputMutex);
+            proc = mouse.leftUpProc;
         }
         if (proc) {
             const SDL_Point at = OnPicture(button.x, button.y);
@@ -211,7 +211,7 @@ SDL_Point WindowInput::OnPicture(int x, int y) const {
 
 void ClearInput() {
     {
-        const std::scoped_lock guard(block);
+        const std::scoped_lock guard(inputMutex);
         mouse = {};
         keybuf.clear();
         lastPauseKey = 0;
@@ -228,7 +228,7 @@ bool KeyDown(std::uint32_t k) {
 bool GetKeyPressed(std::uint32_t& pressed) {
     std::list<std::uint32_t> oldest; // freed after the lock is let go
     {
-        const std::scoped_lock guard(block);
+        const std::scoped_lock guard(inputMutex);
         if (keybuf.empty()) {
             return false;
         }
@@ -240,19 +240,19 @@ bool GetKeyPressed(std::uint32_t& pressed) {
 
 void FlushKeys() {
     std::list<std::uint32_t> all;
-    const std::scoped_lock guard(block);
+    const std::scoped_lock guard(inputMutex);
     all.swap(keybuf);
 }
 
 void MousePos(std::int32_t& x, std::int32_t& y) {
-    const std::scoped_lock guard(block);
+    const std::scoped_lock guard(inputMutex);
     x = mouse.x;
     y = mouse.y;
 }
 
 void OnMouseLeftUp(MouseProc proc) {
-    const std::scoped_lock guard(block);
-    mouse.LeftUpProc = std::move(proc);
+    const std::scoped_lock guard(inputMutex);
+    mouse.leftUpProc = std::move(proc);
 }
 
 } // namespace Wimdows

@@ -6,7 +6,7 @@ namespace Wimdows {
 namespace {
 
 bool PushReply() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     return PushRequest(Request::SyncReply);
 }
 

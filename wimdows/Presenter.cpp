@@ -8,7 +8,7 @@ namespace Wimdows {
 void Presenter::Paint() {
     const SDL_Surface* picture = nullptr;
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         canvas->dirty.clear();
         CopyRect(canvas->shown.get(), canvas->presented.get(), {0, 0, pictureW, pictureH});
         picture = canvas->presented.get();
@@ -25,7 +25,7 @@ void Presenter::Paint() {
 void Presenter::Present() {
     const SDL_Surface* picture = nullptr;
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         canvas->presentRequested = false;
         parts.swap(canvas->dirty);
         canvas->dirty.clear();

@@ -5,7 +5,7 @@ namespace Wimdows {
 std::atomic<WinState> state{STATE_DEAD};
 std::atomic<std::uint64_t> windowsAnswered{0};
 
-std::mutex lock;
+std::mutex windowMutex;
 std::unique_ptr<Canvas> canvas;
 std::vector<BitStruct> bit;
 std::uint64_t syncRequested = 0;
@@ -18,7 +18,7 @@ bool closedByUser = false;
 
 std::array<std::atomic<bool>, 256> key{};
 
-std::mutex block;
+std::mutex inputMutex;
 std::list<std::uint32_t> keybuf;
 MouseStruct mouse;
 

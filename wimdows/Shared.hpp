@@ -43,7 +43,7 @@ struct Canvas {
 struct MouseStruct {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    MouseProc LeftUpProc;
+    MouseProc leftUpProc;
 };
 
 extern std::atomic<WinState> state;
@@ -51,9 +51,9 @@ extern std::atomic<WinState> state;
 // closed again before the caller looked still counts as answered.
 extern std::atomic<std::uint64_t> windowsAnswered;
 
-// The one lock: back buffer, window surface, bitmap table and every change of `state`.
+// The window's lock: back buffer, window surface, bitmap table and every change of `state`.
 // Never held while waiting for the window thread, which needs it for setup and teardown.
-extern std::mutex lock;
+extern std::mutex windowMutex;
 extern std::unique_ptr<Canvas> canvas;
 extern std::vector<BitStruct> bit;
 extern std::uint64_t syncRequested;
@@ -74,7 +74,7 @@ extern bool closedByUser;
 extern std::array<std::atomic<bool>, 256> key;
 
 // The key queue and the mouse record, taken by both threads.
-extern std::mutex block;
+extern std::mutex inputMutex;
 extern std::list<std::uint32_t> keybuf;
 extern MouseStruct mouse;
 
@@ -85,7 +85,7 @@ bool Active();
 // The event type of the caller's requests.
 Uint32 RequestEvent();
 
-// Only under `lock` with the window active, so the event queue cannot be torn down meanwhile.
+// Only under `windowMutex` with the window active, so the event queue cannot be torn down meanwhile.
 // FALSE once the window thread has begun to close.
 bool PushRequest(Request request);
 

@@ -7,7 +7,7 @@ namespace Wimdows::Testing {
 namespace {
 
 std::optional<std::uint32_t> Pixel(SurfacePtr Canvas::*surface, std::int32_t x, std::int32_t y) {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return std::nullopt;
     }
@@ -31,7 +31,7 @@ std::optional<std::uint32_t> WindowPixel(std::int32_t x, std::int32_t y) {
 void WaitUntilHandled() {
     std::uint64_t ticket = 0;
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         if (state.load(std::memory_order_relaxed) != STATE_ACTIVE || !PushRequest(Request::Sync)) {
             return;
         }

@@ -21,7 +21,7 @@ void WaitWhile(WinState value) {
     }
 }
 
-// Asks the open window to close, under `lock`. The wake-up may find the event queue full: the
+// Asks the open window to close, under `windowMutex`. The wake-up may find the event queue full: the
 // window thread is then busy with it and sees the request after its next event.
 void RequestClose(bool keep) {
     closeWanted.store(true, std::memory_order_release);
@@ -32,7 +32,7 @@ void RequestClose(bool keep) {
 // Closes the open window; `keep` leaves it on screen for the window that follows.
 void CloseWindow(bool keep) {
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
             return;
         }
@@ -44,13 +44,13 @@ void CloseWindow(bool keep) {
 // No window opens once the program is ending, nor right after the user closed one that the
 // caller has not seen gone: this call is how the caller sees it.
 bool ShutOut() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     return interrupted || std::exchange(closedByUser, false);
 }
 
 // The caller knows its window is gone.
 void Forget() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     closedByUser = false;
 }
 
@@ -90,7 +90,7 @@ bool WindowFailed() {
 }
 
 void Interrupt() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     interrupted = true;
     if (state.load(std::memory_order_relaxed) == STATE_ACTIVE) {
         RequestClose(false);

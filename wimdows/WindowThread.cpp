@@ -44,7 +44,7 @@ std::unique_ptr<Canvas> Init(int width, int height) {
     return created;
 }
 
-// Under `lock`, with the state changed to STATE_DEAD before the lock is let go.
+// Under `windowMutex`, with the state changed to STATE_DEAD before the lock is let go.
 void FreeWindow() {
     // The parts the screen has not had yet stay marked, for the next window's first present.
     canvas->presentRequested = false;
@@ -70,14 +70,14 @@ void FlushStaleEvents() {
 }
 
 bool Interrupted() {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     return interrupted;
 }
 
-// The state of the caller's window changes only under `lock`; an interrupted program opens no
+// The state of the caller's window changes only under `windowMutex`; an interrupted program opens no
 // more windows.
 bool GoActive(std::unique_ptr<Canvas> created) {
-    const std::scoped_lock guard(lock);
+    const std::scoped_lock guard(windowMutex);
     if (interrupted) {
         return false;
     }
@@ -94,7 +94,7 @@ void TearDown(NativeWindow& native, Ending ending) {
     const bool byUser = ending == Ending::ByUser;
     bool hide = false;
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         closing = true;
         hide = byUser || !keepShown;
     }
@@ -102,7 +102,7 @@ void TearDown(NativeWindow& native, Ending ending) {
         native.Hide();
     }
     {
-        const std::scoped_lock guard(lock);
+        const std::scoped_lock guard(windowMutex);
         FreeWindow();
         FlushStaleEvents();
         closedByUser = closedByUser || byUser;
