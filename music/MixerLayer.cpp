@@ -46,32 +46,32 @@ class LossSignal {
   public:
     void Raise() {
         {
-            const std::scoped_lock lock(mutex_);
-            lost_ = true;
+            const std::scoped_lock lock(mutex);
+            lost = true;
         }
-        raised_.notify_all();
+        raised.notify_all();
     }
 
     // Whether a loss was raised since the last call.
     bool Take() {
-        const std::scoped_lock lock(mutex_);
-        return std::exchange(lost_, false);
+        const std::scoped_lock lock(mutex);
+        return std::exchange(lost, false);
     }
 
     // Until a loss is raised and `notBefore` has come; false when stopped first.
     bool Await(const std::stop_token& stop, Clock::time_point notBefore) {
-        std::unique_lock lock(mutex_);
-        if (!raised_.wait(lock, stop, [this] { return lost_; })) {
+        std::unique_lock lock(mutex);
+        if (!raised.wait(lock, stop, [this] { return lost; })) {
             return false;
         }
-        raised_.wait_until(lock, stop, notBefore, [] { return false; });
+        raised.wait_until(lock, stop, notBefore, [] { return false; });
         return !stop.stop_requested();
     }
 
   private:
-    std::mutex mutex_;
-    std::condition_variable_any raised_;
-    bool lost_ = false;
+    std::mutex mutex;
+    std::condition_variable_any raised;
+    bool lost = false;
 };
 
 // Called on the thread that pushes the event, under SDL's lock of its watchers: it only raises.
@@ -89,34 +89,34 @@ int SDLCALL WatchLoss(void* signal, SDL_Event* event) {
 class AudioOutput {
   public:
     AudioOutput(int rate, int channels, LossSignal& signal) {
-        subsystem_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-        if (!subsystem_) {
+        subsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (!subsystem) {
             return;
         }
         // Without the MP3 decoder, WAV files still load; MP3 files then give no sound.
         Mix_Init(MIX_INIT_MP3);
-        decoders_ = true;
+        decoders = true;
         // Before the opening, so a device lost at once is seen too.
         SDL_AddEventWatch(WatchLoss, &signal);
-        signal_ = &signal;
+        lossSignal = &signal;
         // No changes allowed: samples are decoded to this exact format, so they stay playable
         // on every later opening.
-        open_ =
+        open =
             Mix_OpenAudioDevice(rate, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) == 0;
-        ready_ = open_ && Mix_AllocateChannels(channels) == channels;
+        ready = open && Mix_AllocateChannels(channels) == channels;
     }
 
     ~AudioOutput() {
-        if (signal_ != nullptr) {
-            SDL_DelEventWatch(WatchLoss, signal_);
+        if (lossSignal != nullptr) {
+            SDL_DelEventWatch(WatchLoss, lossSignal);
         }
-        if (open_) {
+        if (open) {
             Mix_CloseAudio();
         }
-        if (decoders_) {
+        if (decoders) {
             Mix_Quit();
         }
-        if (subsystem_) {
+        if (subsystem) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         }
     }
@@ -124,14 +124,14 @@ class AudioOutput {
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    bool Ready() const { return ready_; }
+    bool Ready() const { return ready; }
 
   private:
-    bool subsystem_ = false;
-    bool decoders_ = false;
-    LossSignal* signal_ = nullptr;
-    bool open_ = false;
-    bool ready_ = false;
+    bool subsystem = false;
+    bool decoders = false;
+    LossSignal* lossSignal = nullptr;
+    bool open = false;
+    bool ready = false;
 };
 
 // What identifies the content of a file: where it really is, how long and when last written.
@@ -223,39 +223,39 @@ std::int32_t MixerVolume(std::int32_t volume) {
 
 class MixerLayer final : public SoundLayer {
   public:
-    explicit MixerLayer(std::chrono::milliseconds retry) : retry_(retry) {}
+    explicit MixerLayer(std::chrono::milliseconds retry) : retryAfter(retry) {}
 
     float GetVersion() override { return LayerVersion; }
 
     // The device opens once; a later call stops everything playing and keeps it open, so a
     // screen change costs no reopening. Samples are plain memory and stay valid either way.
     bool Init(std::int32_t mixrate, std::int32_t channels, std::uint32_t /*flags*/) override {
-        const std::scoped_lock lock(mutex_);
-        live_ = false;
-        loops_ = {};
+        const std::scoped_lock lock(mutex);
+        live = false;
+        loops = {};
         if (mixrate <= 0 || channels <= 0 || channels > MaxChannels) {
-            output_.reset();
+            output.reset();
             return false;
         }
-        if (Ready() && mixrate == mixrate_) {
+        if (Ready() && mixrate == openRate) {
             Mix_HaltChannel(-1);
-            live_ = Channels(channels);
-            return live_;
+            live = Channels(channels);
+            return live;
         }
-        mixrate_ = mixrate;
-        channelCount_ = channels;
+        openRate = mixrate;
+        channelCount = channels;
         Open();
-        live_ = Ready();
-        if (live_ && !recovery_.joinable()) {
-            recovery_ = std::jthread([this](const std::stop_token& stop) { Recover(stop); });
+        live = Ready();
+        if (live && !recovery.joinable()) {
+            recovery = std::jthread([this](const std::stop_token& stop) { Recover(stop); });
         }
-        return live_;
+        return live;
     }
 
     // Only whole files into a new sample; other index, offset or length load nothing.
     Sample SampleLoad(std::int32_t index, const std::string& name, std::uint32_t mode,
                       std::int32_t offset, std::int32_t length) override {
-        const std::scoped_lock lock(mutex_);
+        const std::scoped_lock lock(mutex);
         if (!Ready() || index != AnyFreeSample || offset != 0 || length != 0) {
             return Sample::None;
         }
@@ -263,19 +263,19 @@ class MixerLayer final : public SoundLayer {
         if (!chunk) {
             return Sample::None;
         }
-        samples_.push_back({std::move(chunk), Loops(mode)});
-        return static_cast<Sample>(samples_.size());
+        samples.push_back({std::move(chunk), Loops(mode)});
+        return static_cast<Sample>(samples.size());
     }
 
     void SampleSetMode(Sample sample, std::uint32_t mode) override {
-        const std::scoped_lock lock(mutex_);
+        const std::scoped_lock lock(mutex);
         if (SampleSlot* slot = Find(sample)) {
             slot->loop = Loops(mode);
         }
     }
 
     std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t volume) override {
-        const std::scoped_lock lock(mutex_);
+        const std::scoped_lock lock(mutex);
         const SampleSlot* slot = Find(sample);
         if (!Ready() || slot == nullptr || channel != AnyFreeChannel) {
             return NoChannel;
@@ -290,16 +290,16 @@ class MixerLayer final : public SoundLayer {
         if (Mix_PlayChannel(target, slot->chunk.get(), slot->loop ? -1 : 0) != target) {
             return NoChannel;
         }
-        loops_[Index(target)].reset();
+        loops[Index(target)].reset();
         if (slot->loop) {
-            loops_[Index(target)] = Loop{slot->chunk, Clock::now(), MixerVolume(volume), {}};
+            loops[Index(target)] = Loop{slot->chunk, Clock::now(), MixerVolume(volume), {}};
         }
         return NewHandle(target);
     }
 
     // While the output is down, a loop's record still follows, so it comes back as left.
     void StopSound(std::int32_t channel) override {
-        const std::scoped_lock lock(mutex_);
+        const std::scoped_lock lock(mutex);
         const int target = LiveChannel(channel);
         if (target < 0) {
             return;
@@ -307,16 +307,16 @@ class MixerLayer final : public SoundLayer {
         if (Ready()) {
             Mix_HaltChannel(target);
         }
-        loops_[Index(target)].reset();
+        loops[Index(target)].reset();
     }
 
     void SetVolume(std::int32_t channel, std::int32_t volume) override {
-        const std::scoped_lock lock(mutex_);
+        const std::scoped_lock lock(mutex);
         const int target = LiveChannel(channel);
         if (target < 0) {
             return;
         }
-        if (std::optional<Loop>& loop = loops_[Index(target)]) {
+        if (std::optional<Loop>& loop = loops[Index(target)]) {
             loop->volume = MixerVolume(volume);
         }
         if (Ready()) {
@@ -350,11 +350,11 @@ class MixerLayer final : public SoundLayer {
 
     // A new start of SDL's audio as a whole: a restarted sound server is reached no other way.
     void Open() {
-        signal_.Take(); // a loss of the output closed here needs no recovery
-        output_.reset();
-        output_ = std::make_unique<AudioOutput>(mixrate_, channelCount_, signal_);
-        if (!output_->Ready()) {
-            output_.reset();
+        lossSignal.Take(); // a loss of the output closed here needs no recovery
+        output.reset();
+        output = std::make_unique<AudioOutput>(openRate, channelCount, lossSignal);
+        if (!output->Ready()) {
+            output.reset();
         }
     }
 
@@ -362,8 +362,8 @@ class MixerLayer final : public SoundLayer {
     // Init has opened anew or failed.
     void Recover(const std::stop_token& stop) {
         Clock::time_point next = Clock::now();
-        while (signal_.Await(stop, next)) {
-            next = Clock::now() + retry_;
+        while (lossSignal.Await(stop, next)) {
+            next = Clock::now() + retryAfter;
             Reopen();
         }
         // SDL frees what it keeps per thread (the text of its last error) only on its own threads.
@@ -371,13 +371,13 @@ class MixerLayer final : public SoundLayer {
     }
 
     void Reopen() {
-        const std::scoped_lock lock(mutex_);
-        if (!signal_.Take() || !live_) {
+        const std::scoped_lock lock(mutex);
+        if (!lossSignal.Take() || !live) {
             return;
         }
         Open();
         if (!Ready()) {
-            signal_.Raise();
+            lossSignal.Raise();
             return;
         }
         RestartLoops();
@@ -387,14 +387,14 @@ class MixerLayer final : public SoundLayer {
     // (SDL mixes on while the device is lost). One-shots are not worth bringing back.
     void RestartLoops() {
         const Clock::time_point now = Clock::now();
-        for (int channel = 0; channel < channelCount_; ++channel) {
-            std::optional<Loop>& loop = loops_[Index(channel)];
+        for (int channel = 0; channel < channelCount; ++channel) {
+            std::optional<Loop>& loop = loops[Index(channel)];
             if (!loop) {
                 continue;
             }
             const auto played =
                 std::chrono::duration_cast<std::chrono::microseconds>(now - loop->start);
-            loop->turned = Turned(loop->sound, played.count() * mixrate_ / 1'000'000);
+            loop->turned = Turned(loop->sound, played.count() * openRate / 1'000'000);
             Mix_Volume(channel, loop->volume);
             if (Mix_PlayChannel(channel, loop->turned.get(), -1) != channel) {
                 loop.reset();
@@ -403,19 +403,19 @@ class MixerLayer final : public SoundLayer {
     }
 
     bool Channels(int channels) {
-        if (channels != channelCount_ && Mix_AllocateChannels(channels) != channels) {
-            output_.reset();
+        if (channels != channelCount && Mix_AllocateChannels(channels) != channels) {
+            output.reset();
             return false;
         }
-        channelCount_ = channels;
+        channelCount = channels;
         return true;
     }
 
-    bool Ready() const { return output_ && output_->Ready(); }
+    bool Ready() const { return output && output->Ready(); }
 
     SampleSlot* Find(Sample sample) {
         const auto index = static_cast<std::size_t>(sample);
-        return index == 0 || index > samples_.size() ? nullptr : &samples_[index - 1];
+        return index == 0 || index > samples.size() ? nullptr : &samples[index - 1];
     }
 
     // Loads of an unchanged file share its decoded data.
@@ -424,7 +424,7 @@ class MixerLayer final : public SoundLayer {
         if (!id) {
             return {};
         }
-        CacheEntry& entry = cache_[id->path];
+        CacheEntry& entry = cache[id->path];
         if (entry.size == id->size && entry.modified == id->modified) {
             if (Chunk shared = entry.chunk.lock()) {
                 return shared;
@@ -432,7 +432,7 @@ class MixerLayer final : public SoundLayer {
         }
         Chunk chunk = Decode(id->path);
         if (!chunk) {
-            cache_.erase(id->path);
+            cache.erase(id->path);
             return {};
         }
         entry = {id->size, id->modified, chunk};
@@ -441,7 +441,7 @@ class MixerLayer final : public SoundLayer {
 
     // Playbacks start only under the lock, so a channel found free stays free until we use it.
     int FreeMixerChannel() const {
-        for (int channel = 0; channel < channelCount_; ++channel) {
+        for (int channel = 0; channel < channelCount; ++channel) {
             if (Mix_Playing(channel) == 0) {
                 return channel;
             }
@@ -450,7 +450,7 @@ class MixerLayer final : public SoundLayer {
     }
 
     std::int32_t NewHandle(int channel) {
-        std::uint32_t& generation = generations_[Index(channel)];
+        std::uint32_t& generation = generations[Index(channel)];
         generation = generation + 1 < GenerationLimit ? generation + 1 : 1;
         return static_cast<std::int32_t>(generation << ChannelBits |
                                          static_cast<std::uint32_t>(channel));
@@ -458,35 +458,35 @@ class MixerLayer final : public SoundLayer {
 
     // The mixer channel of the newest playback, or -1 for a handle of an older or failed one.
     int LiveChannel(std::int32_t handle) const {
-        if (!live_ || handle <= 0) {
+        if (!live || handle <= 0) {
             return -1;
         }
         const auto bits = static_cast<std::uint32_t>(handle);
         const auto channel = static_cast<int>(bits & ChannelMask);
-        if (channel >= channelCount_ || generations_[Index(channel)] != bits >> ChannelBits) {
+        if (channel >= channelCount || generations[Index(channel)] != bits >> ChannelBits) {
             return -1;
         }
         return channel;
     }
 
     // Outlives the output, whose watch raises it.
-    LossSignal signal_;
+    LossSignal lossSignal;
     // Declared early so it closes late, after every chunk is freed.
-    std::unique_ptr<AudioOutput> output_;
-    int mixrate_ = 0;
-    int channelCount_ = 0;
+    std::unique_ptr<AudioOutput> output;
+    int openRate = 0;
+    int channelCount = 0;
     // Since the last Init succeeded: the output is open, or lost and being reopened.
-    bool live_ = false;
-    std::vector<SampleSlot> samples_;
-    std::map<fs::path, CacheEntry> cache_;
+    bool live = false;
+    std::vector<SampleSlot> samples;
+    std::map<fs::path, CacheEntry> cache;
     // Kept across restarts, so handles from before one never match a newer playback.
-    std::array<std::uint32_t, MaxChannels> generations_{};
-    std::array<std::optional<Loop>, MaxChannels> loops_;
-    const std::chrono::milliseconds retry_;
+    std::array<std::uint32_t, MaxChannels> generations{};
+    std::array<std::optional<Loop>, MaxChannels> loops;
+    const std::chrono::milliseconds retryAfter;
     // Everything above is shared by the calling thread and the recovery thread.
-    std::mutex mutex_;
+    std::mutex mutex;
     // Last, so it stops and joins before anything it uses goes.
-    std::jthread recovery_;
+    std::jthread recovery;
 };
 
 } // namespace

@@ -8,14 +8,14 @@ namespace GeneralLib {
 namespace {
 
 struct TimerRc {
-    std::uint32_t Hrs1 = 0;
-    std::uint32_t Mins1 = 0;
-    std::uint32_t Secs1 = 0;
-    std::uint32_t Hsecs1 = 0;
-    std::uint32_t Time1 = 0;
+    std::uint32_t hours = 0;
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t hundredths = 0;
+    std::uint32_t deadline = 0;
 };
 
-std::array<TimerRc, TimerCount> Timer{};
+std::array<TimerRc, TimerCount> timers{};
 Clock clockOverride;
 
 constexpr std::uint32_t HSecondsOf(std::uint32_t hrs, std::uint32_t mins, std::uint32_t secs,
@@ -38,33 +38,37 @@ TimeOfDay WallClock() {
 
 void Init() {}
 
-TimeOfDay Now() { return clockOverride ? clockOverride() : WallClock(); }
-
-void SetClock(Clock clock) { clockOverride = std::move(clock); }
-
-void SetTimer(std::uint32_t TimerNbr, std::uint32_t HSeconds) {
-    if (TimerNbr >= TimerCount) {
-        return;
-    }
-    TimerRc& t = Timer[TimerNbr];
-    const TimeOfDay now = Now();
-    t.Hrs1 = now.Hrs;
-    t.Mins1 = now.Mins;
-    t.Secs1 = now.Secs;
-    t.Hsecs1 = now.Hsecs;
-    t.Time1 = HSecondsOf(t.Hrs1, t.Mins1, t.Secs1, t.Hsecs1) + HSeconds;
+TimeOfDay Now() {
+    return clockOverride ? clockOverride() : WallClock();
 }
 
-bool TimerReached(std::uint32_t TimerNbr) {
-    if (TimerNbr >= TimerCount) {
+void SetClock(Clock clock) {
+    clockOverride = std::move(clock);
+}
+
+void SetTimer(std::uint32_t timer, std::uint32_t hundredths) {
+    if (timer >= TimerCount) {
+        return;
+    }
+    TimerRc& t = timers[timer];
+    const TimeOfDay now = Now();
+    t.hours = now.hours;
+    t.minutes = now.minutes;
+    t.seconds = now.seconds;
+    t.hundredths = now.hundredths;
+    t.deadline = HSecondsOf(t.hours, t.minutes, t.seconds, t.hundredths) + hundredths;
+}
+
+bool TimerReached(std::uint32_t timer) {
+    if (timer >= TimerCount) {
         return true;
     }
-    const TimerRc& t = Timer[TimerNbr];
+    const TimerRc& t = timers[timer];
     TimeOfDay now = Now();
-    if (now.Hrs == 0 && t.Hrs1 == 23) {
-        now.Hrs = 24;
+    if (now.hours == 0 && t.hours == 23) {
+        now.hours = 24;
     }
-    return t.Time1 <= HSecondsOf(now.Hrs, now.Mins, now.Secs, now.Hsecs);
+    return t.deadline <= HSecondsOf(now.hours, now.minutes, now.seconds, now.hundredths);
 }
 
 } // namespace GeneralLib

@@ -7,10 +7,10 @@
 namespace GeneralLib {
 
 struct TimeOfDay {
-    std::uint32_t Hrs = 0;
-    std::uint32_t Mins = 0;
-    std::uint32_t Secs = 0;
-    std::uint32_t Hsecs = 0;
+    std::uint32_t hours = 0;
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t hundredths = 0;
 };
 
 using Clock = std::function<TimeOfDay()>;
@@ -19,11 +19,11 @@ constexpr std::uint32_t TimerCount = 10;
 
 void Init();
 
-// Arms timer `TimerNbr` (0..9) to expire `HSeconds` hundredths from now.
-void SetTimer(std::uint32_t TimerNbr, std::uint32_t HSeconds);
+// Arms timer `timer` (0..9) to expire `hundredths` hundredths from now.
+void SetTimer(std::uint32_t timer, std::uint32_t hundredths);
 
 // TRUE once the time of day has reached the timer's deadline.
-bool TimerReached(std::uint32_t TimerNbr);
+bool TimerReached(std::uint32_t timer);
 
 // The one place the wall clock is read; an empty clock restores the real one.
 void SetClock(Clock clock);

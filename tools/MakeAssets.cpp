@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     }
     try {
         const std::filesystem::path root = argv[1];
-        artwork::WritePictures(root);
-        synth::WriteSounds(root);
+        Artwork::WritePictures(root);
+        Synth::WriteSounds(root);
     } catch (const std::exception& e) {
         std::cerr << "meandor_assets: " << e.what() << '\n';
         return 1;

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 using namespace Meandor;
 using Surface = Wimdows::SurfacePtr;
 
-constexpr int kCell = CelGrootte;
+constexpr int Cell = CelGrootte;
 
 Surface Blank(int w, int h) {
     Surface s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
@@ -54,18 +54,18 @@ Surface Load(const fs::path& file, int w, int h) {
 class Screen {
   public:
     explicit Screen(fs::path root, int w = VensterMaat.breedte, int h = VensterMaat.hoogte)
-        : root_(std::move(root)), buffer_(Blank(w, h)), w_(w), h_(h) {}
+        : folder(std::move(root)), buffer(Blank(w, h)), width(w), height(h) {}
 
     // Copies another screen here, enlarged without smoothing.
     void Paste(const Screen& small, int x, int y, int zoom) {
-        SDL_Rect at{x, y, small.w_ * zoom, small.h_ * zoom};
-        SDL_BlitScaled(small.buffer_.get(), nullptr, buffer_.get(), &at);
+        SDL_Rect at{x, y, small.width * zoom, small.height * zoom};
+        SDL_BlitScaled(small.buffer.get(), nullptr, buffer.get(), &at);
     }
 
     void Draw(const std::string& file, int w, int h, int x, int y) {
-        Surface s = Load(root_ / file, w, h);
+        Surface s = Load(folder / file, w, h);
         SDL_Rect at{x, y, w, h};
-        SDL_BlitSurface(s.get(), nullptr, buffer_.get(), &at);
+        SDL_BlitSurface(s.get(), nullptr, buffer.get(), &at);
     }
     void Draw(const std::string& file, Maat size, Plek at) {
         Draw(file, size.breedte, size.hoogte, at.x, at.y);
@@ -76,15 +76,15 @@ class Screen {
         DrawMasked(sprite.beeld, sprite.masker, size, size, at.x, at.y);
     }
     void DrawMasked(const std::string& file, const std::string& mask, int w, int h, int x, int y) {
-        Surface image = Load(root_ / file, w, h);
-        Surface m = Load(root_ / mask, w, h);
+        Surface image = Load(folder / file, w, h);
+        Surface m = Load(folder / mask, w, h);
         for (int j = 0; j < h; ++j) {
             for (int i = 0; i < w; ++i) {
-                if (x + i < 0 || y + j < 0 || x + i >= w_ || y + j >= h_) {
+                if (x + i < 0 || y + j < 0 || x + i >= width || y + j >= height) {
                     continue;
                 }
                 if ((Pixel(m.get(), i, j) & 0xFFFFFFU) != 0) {
-                    Pixel(buffer_.get(), x + i, y + j) = Pixel(image.get(), i, j);
+                    Pixel(buffer.get(), x + i, y + j) = Pixel(image.get(), i, j);
                 }
             }
         }
@@ -118,14 +118,15 @@ class Screen {
                                                  y * s->pitch + x * 4);
     }
     cairo_surface_t* Cairo() {
-        return cairo_image_surface_create_for_data(static_cast<unsigned char*>(buffer_->pixels),
-                                                   CAIRO_FORMAT_RGB24, w_, h_, buffer_->pitch);
+        return cairo_image_surface_create_for_data(static_cast<unsigned char*>(buffer->pixels),
+                                                   CAIRO_FORMAT_RGB24, width, height,
+                                                   buffer->pitch);
     }
 
-    fs::path root_;
-    Surface buffer_;
-    int w_;
-    int h_;
+    fs::path folder;
+    Surface buffer;
+    int width;
+    int height;
 };
 
 using Maze = std::vector<std::string>; // maze[x - 1][y - 1], a column a string
@@ -205,19 +206,19 @@ void GameScreen(const fs::path& root, const fs::path& out, int level) {
             }
             s.Draw(files.tegel, CelMaat, CelPlek({x, y}));
             if (c == FrietTeken) {
-                s.DrawMasked(FrietBestand, kCell, CelPlek({x, y}));
+                s.DrawMasked(FrietBestand, Cell, CelPlek({x, y}));
             } else if (c == LeegTeken && y <= LaatsteRij && x > 2) {
                 blanks.push_back({x, y});
             }
         }
     }
     auto at = [&blanks](std::size_t i) { return CelPlek(blanks.at(i * 7919 % blanks.size())); };
-    s.DrawMasked(HamburgerBestand, kCell, at(3));
-    s.DrawMasked(VlagBestand, kCell, at(11));
+    s.DrawMasked(HamburgerBestand, Cell, at(3));
+    s.DrawMasked(VlagBestand, Cell, at(11));
     for (std::size_t i = 20; i < 20 + static_cast<std::size_t>(5 + level); ++i) {
-        s.DrawMasked(StrikBestand, kCell, at(i));
+        s.DrawMasked(StrikBestand, Cell, at(i));
     }
-    s.DrawMasked(level % 2 == 1 ? ZorpRechtsBestand : ZorpLinksBestand, kCell, CelPlek(StartCel));
+    s.DrawMasked(level % 2 == 1 ? ZorpRechtsBestand : ZorpLinksBestand, Cell, CelPlek(StartCel));
     s.Draw(level == 5 ? DeurOpenBestand : DeurDichtBestand, CelMaat, DeurPlek);
     s.Draw(files.rechthoek, HartenPaneelMaat, HartenPaneelPlek);
     for (std::uint32_t heart = 1; heart <= 3 + static_cast<std::uint32_t>(level) / 2; ++heart) {
@@ -276,20 +277,20 @@ void SpriteSheet(const fs::path& root, const fs::path& out) {
         for (std::size_t i = 0; i < spriteBestanden.size(); ++i) {
             const SpriteBestand& sprite = spriteBestanden.at(i);
             const int size =
-                std::string_view(sprite.beeld) == HartBestand.beeld ? HartMaat.breedte : kCell;
+                std::string_view(sprite.beeld) == HartBestand.beeld ? HartMaat.breedte : Cell;
             Screen cell(root, size, size);
-            for (int y = 0; y < size; y += kCell) {
-                for (int x = 0; x < size; x += kCell) {
+            for (int y = 0; y < size; y += Cell) {
+                for (int x = 0; x < size; x += Cell) {
                     cell.Draw(files.tegel, CelMaat, {x, y});
                 }
             }
             cell.DrawMasked(sprite, size, {0, 0});
             sheet.Paste(cell, 10 + static_cast<int>(i) * 125,
-                        10 + static_cast<int>(level - 1) * 125, size == kCell ? 4 : 2);
+                        10 + static_cast<int>(level - 1) * 125, size == Cell ? 4 : 2);
         }
     }
     for (const auto& [door, x] : {std::pair{DeurOpenBestand, 10}, {DeurDichtBestand, 135}}) {
-        Screen cell(root, kCell, kCell);
+        Screen cell(root, Cell, Cell);
         cell.Draw(door, CelMaat, {0, 0});
         sheet.Paste(cell, x, 640, 4);
     }
@@ -315,8 +316,8 @@ int main(int argc, char** argv) {
         const fs::path root = argv[1];
         const fs::path out = argv[2];
         fs::create_directories(out);
-        for (int level = 1; level <= static_cast<int>(Levels); ++level) {
-            GameScreen(root, out, level);
+        for (int lvl = 1; lvl <= static_cast<int>(Levels); ++lvl) {
+            GameScreen(root, out, lvl);
         }
         MenuScreens(root, out);
         SpriteSheet(root, out);

@@ -29,7 +29,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-const fs::path kRoot = MEANDOR_RUNTIME_DIR;
+const fs::path Root = MEANDOR_RUNTIME_DIR;
 
 // The pictures and sounds of a runtime tree, by their names relative to it.
 std::vector<std::string> TreeFiles(const fs::path& root) {
@@ -43,7 +43,7 @@ std::vector<std::string> TreeFiles(const fs::path& root) {
     return names;
 }
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t White = 0xFFFFFF;
 
 double Luminance(std::uint32_t c) {
     return 0.299 * (c >> 16 & 255U) + 0.587 * (c >> 8 & 255U) + 0.114 * (c & 255U);
@@ -65,7 +65,7 @@ struct Picture {
     int w = 0, h = 0;
     unsigned depth = 0;
     std::vector<std::uint32_t> pixels;
-    std::uint32_t At(int x, int y) const { return pixels.at(y * w + x) & kWhite; }
+    std::uint32_t At(int x, int y) const { return pixels.at(y * w + x) & White; }
     // The mean of `f` over [x0, x1) x [y0, y1).
     double Mean(int x0, int y0, int x1, int y1, double (*f)(std::uint32_t) = ::Luminance) const {
         double sum = 0;
@@ -79,7 +79,7 @@ struct Picture {
 };
 
 Picture Load(const std::string& name, int width = 0, int height = 0) {
-    const Wimdows::SurfacePtr raw(SDL_LoadBMP((kRoot / name).c_str()));
+    const Wimdows::SurfacePtr raw(SDL_LoadBMP((Root / name).c_str()));
     if (!raw) {
         ADD_FAILURE() << name << ": " << SDL_GetError();
         return {};
@@ -96,7 +96,7 @@ Picture Load(const std::string& name, int width = 0, int height = 0) {
     SDL_BlitScaled(raw.get(), nullptr, sized.get(), nullptr);
     const auto* pixels = static_cast<const std::uint32_t*>(sized->pixels);
     p.pixels.assign(pixels, pixels + p.w * p.h);
-    std::for_each(p.pixels.begin(), p.pixels.end(), [](std::uint32_t& v) { v &= kWhite; });
+    std::for_each(p.pixels.begin(), p.pixels.end(), [](std::uint32_t& v) { v &= White; });
     return p;
 }
 
@@ -113,7 +113,7 @@ TEST(Pictures, EachHasItsSizeAndDepthAndMasksMatchTheirSprites) {
         {std::regex("afbeeldingen/hart.*"), {60, 60}},
         {std::regex(".*"), {30, 30}}};
     int pictures = 0;
-    for (const std::string& name : TreeFiles(kRoot)) {
+    for (const std::string& name : TreeFiles(Root)) {
         if (!name.ends_with(".bmp")) {
             continue;
         }
@@ -128,9 +128,9 @@ TEST(Pictures, EachHasItsSizeAndDepthAndMasksMatchTheirSprites) {
         const Picture sprite = mask ? Load(std::regex_replace(name, std::regex("mask"), "")) : p;
         ASSERT_EQ(sprite.pixels.size(), p.pixels.size()) << name;
         const auto white =
-            static_cast<std::size_t>(std::count(p.pixels.begin(), p.pixels.end(), kWhite));
+            static_cast<std::size_t>(std::count(p.pixels.begin(), p.pixels.end(), White));
         for (std::size_t i = 0; mask && i < p.pixels.size(); ++i) {
-            EXPECT_EQ(p.pixels[i], sprite.pixels[i] != 0 ? kWhite : 0) << name << " pixel " << i;
+            EXPECT_EQ(p.pixels[i], sprite.pixels[i] != 0 ? White : 0) << name << " pixel " << i;
         }
         // A real silhouette: neither a speck nor the whole square.
         EXPECT_TRUE(!mask || (white * 4 > p.pixels.size() && white * 10 < p.pixels.size() * 9))
@@ -145,12 +145,12 @@ TEST(Pictures, TheTreeHoldsEveryFileOfTheTableAndNoOther) {
     const auto table = Meandor::AlleBeeldEnGeluid();
     std::vector<std::string> names(table.begin(), table.end());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(TreeFiles(kRoot), names);
+    EXPECT_EQ(TreeFiles(Root), names);
 }
 
 TEST(Pictures, TheHeartKeepsInsideTheWindow) {
     const Picture heart = Load(Meandor::HartBestand.masker); // drawn at y = 650
-    const auto last = std::find(heart.pixels.rbegin(), heart.pixels.rend(), kWhite);
+    const auto last = std::find(heart.pixels.rbegin(), heart.pixels.rend(), White);
     EXPECT_LT(650 + (heart.pixels.rend() - last - 1) / heart.w, 700) << "the heart's lowest row";
 }
 
@@ -185,7 +185,7 @@ TEST(Pictures, WallsBesideAPathReadAgainstTheFloor) {
         const Picture background = Load(files.achtergrond);
         const double floor = Load(files.tegel).Mean(0, 0, 30, 30, RelativeLuminance);
         Meandor::DoolhofGrid grid{};
-        Meandor::LaadDoolhofBestand(kRoot / files.doolhof, grid);
+        Meandor::LaadDoolhofBestand(Root / files.doolhof, grid);
         const auto wall = [&grid](int x, int y) { return Meandor::IsMuur(grid, x, y); };
         int cells = 0;
         int clear = 0;
@@ -237,7 +237,7 @@ std::vector<double> Decode(const std::string& name) {
     }();
     EXPECT_TRUE(open) << Mix_GetError();
     const std::unique_ptr<Mix_Chunk, decltype(&Mix_FreeChunk)> chunk(
-        Mix_LoadWAV((kRoot / name).c_str()), Mix_FreeChunk);
+        Mix_LoadWAV((Root / name).c_str()), Mix_FreeChunk);
     EXPECT_TRUE(chunk) << name << ": " << Mix_GetError();
     const auto* samples = reinterpret_cast<const std::int16_t*>(chunk ? chunk->abuf : nullptr);
     std::vector<double> s(chunk ? chunk->alen / 2 : 0);
@@ -252,7 +252,7 @@ TEST(Sounds, EachHasItsLengthAndIsHeardWithoutClippingOrOffset) {
         {FrietGeluidBestand, {0.1, 1}},   {LevenKwijtBestand, {0.3, 2}},
         {LevelVoltooidBestand, {0.5, 3}}, {GameOverMuziekBestand, {2, 8}},
         {VolksliedBestand, {30, 120}}};
-    std::vector<std::string> names = TreeFiles(kRoot);
+    std::vector<std::string> names = TreeFiles(Root);
     std::erase_if(names, [](const std::string& name) { return name.ends_with(".bmp"); });
     ASSERT_EQ(names.size(), seconds.size());
     for (const std::string& name : names) {
@@ -298,21 +298,21 @@ TEST(Sounds, TheMenuTuneFadesAndEffectsStandALittleAboveTheLevelTune) {
 // the band above 8 kHz; a clean sweep leaves it empty. A Hann-windowed DFT of the left channel.
 TEST(Sounds, TheFallingSweepKeepsItsPartialsInBand) {
     const std::vector<double> s = Decode(Meandor::LevenKwijtBestand);
-    constexpr std::size_t kN = 1024;
-    constexpr double kTau = 2 * std::numbers::pi;
+    constexpr std::size_t N = 1024;
+    constexpr double Tau = 2 * std::numbers::pi;
     for (std::size_t frame = 1024; frame < 16000; frame += 2048) {
         double top = 0;
         double total = 0;
-        for (std::size_t k = 1; k < kN / 2; ++k) {
+        for (std::size_t k = 1; k < N / 2; ++k) {
             double re = 0;
             double im = 0;
-            for (std::size_t n = 0; n < kN; ++n) {
-                const double v = s.at(2 * (frame + n)) * (0.5 - 0.5 * std::cos(kTau * n / kN));
-                re += v * std::cos(kTau * k * n / kN);
-                im -= v * std::sin(kTau * k * n / kN);
+            for (std::size_t n = 0; n < N; ++n) {
+                const double v = s.at(2 * (frame + n)) * (0.5 - 0.5 * std::cos(Tau * n / N));
+                re += v * std::cos(Tau * k * n / N);
+                im -= v * std::sin(Tau * k * n / N);
             }
             total += re * re + im * im;
-            top += k * 32000 / kN >= 8000 ? re * re + im * im : 0;
+            top += k * 32000 / N >= 8000 ? re * re + im * im : 0;
         }
         EXPECT_LT(top / std::max(total, 1e-18), 1e-4) << frame / 32 << " ms";
     }
@@ -327,9 +327,9 @@ int RunGenerator(const std::string& arguments) {
 TEST(Generator, WritesTheSameFilesToTheByteEveryRunAndRefusesBadArguments) {
     const TestKit::TempDir again;
     ASSERT_EQ(RunGenerator(again.Path().string()), 0);
-    ASSERT_EQ(TreeFiles(again.Path()), TreeFiles(kRoot));
-    for (const std::string& name : TreeFiles(kRoot)) {
-        EXPECT_TRUE(TestKit::ReadFile(again.Path() / name) == TestKit::ReadFile(kRoot / name))
+    ASSERT_EQ(TreeFiles(again.Path()), TreeFiles(Root));
+    for (const std::string& name : TreeFiles(Root)) {
+        EXPECT_TRUE(TestKit::ReadFile(again.Path() / name) == TestKit::ReadFile(Root / name))
             << name;
     }
     EXPECT_EQ(RunGenerator(""), 2);

@@ -22,13 +22,13 @@ namespace fs = std::filesystem;
 struct SdlHeapWatch {
     SdlHeapWatch() {
         largest = 0;
-        SDL_GetMemoryFunctions(&malloc_, &calloc_, &realloc_, &free_);
+        SDL_GetMemoryFunctions(&sdlMalloc, &sdlCalloc, &sdlRealloc, &sdlFree);
         SDL_SetMemoryFunctions(
-            [](std::size_t n) { return Note(malloc_(n), n); },
-            [](std::size_t c, std::size_t n) { return Note(calloc_(c, n), c * n); },
-            [](void* p, std::size_t n) { return Note(realloc_(p, n), n); }, free_);
+            [](std::size_t n) { return Note(sdlMalloc(n), n); },
+            [](std::size_t c, std::size_t n) { return Note(sdlCalloc(c, n), c * n); },
+            [](void* p, std::size_t n) { return Note(sdlRealloc(p, n), n); }, sdlFree);
     }
-    ~SdlHeapWatch() { SDL_SetMemoryFunctions(malloc_, calloc_, realloc_, free_); }
+    ~SdlHeapWatch() { SDL_SetMemoryFunctions(sdlMalloc, sdlCalloc, sdlRealloc, sdlFree); }
 
     static void* Note(void* block, std::size_t size) {
         for (std::size_t seen = largest;
@@ -38,10 +38,10 @@ struct SdlHeapWatch {
     }
 
     static inline std::atomic<std::size_t> largest = 0;
-    static inline SDL_malloc_func malloc_ = nullptr;
-    static inline SDL_calloc_func calloc_ = nullptr;
-    static inline SDL_realloc_func realloc_ = nullptr;
-    static inline SDL_free_func free_ = nullptr;
+    static inline SDL_malloc_func sdlMalloc = nullptr;
+    static inline SDL_calloc_func sdlCalloc = nullptr;
+    static inline SDL_realloc_func sdlRealloc = nullptr;
+    static inline SDL_free_func sdlFree = nullptr;
 };
 
 // Whether a sound loads; no input may make the mixer ask for more than 16 MiB at once, as a

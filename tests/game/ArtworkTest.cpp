@@ -44,7 +44,8 @@ TEST(Artwork, EachTableHoldsItsOwnFiles) {
     };
     std::filesystem::create_directory("afbeeldingen");
     for (const auto& [handle, bestand] : plaatjes) {
-        map.Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2, [&](int, int) { return kleur(bestand); });
+        map.Bmp("afbeeldingen/" + bestand + ".bmp", 2, 2,
+                [&kleur, &bestand = bestand](int, int) { return kleur(bestand); });
     }
     Wimdows::Window("Spel", 1000, 700);
     Provincies();

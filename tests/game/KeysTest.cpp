@@ -88,21 +88,21 @@ TEST_F(Keys, PauseIgnoresEverythingButS) {
     Wimdows::SetFont(4, 0);
     Wimdows::Text("Press 'p' to pause", 5, 30);
     // What the hint strip shows: the strip's picture with a line of text on it.
-    const auto Hintstrook = [] {
+    const auto hintstrook = [] {
         std::vector<std::optional<std::uint32_t>> pixels;
         for (std::int32_t i = 0; i < 198 * 30; ++i) {
             pixels.push_back(Wimdows::Testing::WindowPixel(2 + i % 198, 20 + i / 198));
         }
         return pixels;
     };
-    const auto hint = Hintstrook();
+    const auto hint = hintstrook();
     for (const std::uint32_t code : {std::uint32_t{'P'}, 27U, Rechts, std::uint32_t{'S'}, Omlaag}) {
         Druk(code);
     }
     CheckKey();
     EXPECT_FALSE(einde) << "Escape was dropped during the pause";
     EXPECT_EQ(Zorp(), StartCel);
-    EXPECT_EQ(Hintstrook(), hint);
+    EXPECT_EQ(hintstrook(), hint);
     CheckKey();
     EXPECT_EQ(Zorp(), (Cel{2, 3})) << "keys after S are handled again";
 }

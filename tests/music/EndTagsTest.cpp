@@ -75,7 +75,7 @@ std::optional<std::size_t> End(const std::string& bytes) {
     return Music::EndOfAudio({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
-const std::string audio = "\xFF\xE3\x18\xC4"s + std::string(300, 'a');
+const std::string Audio = "\xFF\xE3\x18\xC4"s + std::string(300, 'a');
 constexpr std::optional<std::size_t> Damaged;
 
 TEST(EndTags, EveryKindIsCutInAnyOrderAndNumber) {
@@ -95,7 +95,7 @@ TEST(EndTags, EveryKindIsCutInAnyOrderAndNumber) {
              {"APE, Lyrics3 and ID3v1", Ape(1000, false) + Lyrics3v1("") + Id3v1()},
              {"MusicMatch and ID3v1, and back", MusicMatch{}() + Id3v1() + MusicMatch{}()},
          }) {
-        EXPECT_EQ(End(audio + tags), audio.size()) << what;
+        EXPECT_EQ(End(Audio + tags), Audio.size()) << what;
     }
 }
 
@@ -103,7 +103,7 @@ TEST(EndTags, EveryKindIsCutInAnyOrderAndNumber) {
 TEST(EndTags, ADamagedTagLeavesNothing) {
     for (const auto& [what, tag] : {
              std::tuple{"APE larger than the stream", Ape(2000, true, 1000)},
-             {"APE as large as the stream", Ape(1000, false, audio.size() + 51)},
+             {"APE as large as the stream", Ape(1000, false, Audio.size() + 51)},
              {"APE smaller than its footer", Ape(1000, false, 31)},
              {"APE of a negative size", Ape(1000, false, -40)},
              {"Lyrics3 2 without its begin mark", Lyrics3v2("").substr(1)},
@@ -118,7 +118,7 @@ TEST(EndTags, ADamagedTagLeavesNothing) {
               MusicMatch{.unused = "used"}()},
              {"MusicMatch of an unknown format", MusicMatch{.data = 8000}()},
          }) {
-        EXPECT_EQ(End(audio + tag + Id3v1()), Damaged) << what;
+        EXPECT_EQ(End(Audio + tag + Id3v1()), Damaged) << what;
     }
 }
 

@@ -329,12 +329,12 @@ class RecordingLayer final : public SoundLayer {
     Sample SampleLoad(std::int32_t index, const std::string& name, std::uint32_t mode,
                       std::int32_t offset, std::int32_t length) override {
         Note("Load", index, name, mode, offset, length);
-        return name.starts_with("Ontbreekt") ? Sample::None : Sample{nextSample_++};
+        return name.starts_with("Ontbreekt") ? Sample::None : Sample{nextSample++};
     }
     void SampleSetMode(Sample s, std::uint32_t mode) override { Note("SetMode", s, mode); }
     std::int32_t PlaySound(std::int32_t channel, Sample sample, std::int32_t v) override {
         Note("Play", channel, sample, v);
-        const std::int32_t played = playResult != 0 ? playResult : nextChannel_++;
+        const std::int32_t played = playResult != 0 ? playResult : nextChannel++;
         Hear(played, v);
         return played;
     }
@@ -361,8 +361,8 @@ class RecordingLayer final : public SoundLayer {
         ((calls += " " + Text(args)), ...);
     }
 
-    std::uint32_t nextSample_ = 7;
-    std::int32_t nextChannel_ = 40;
+    std::uint32_t nextSample = 7;
+    std::int32_t nextChannel = 40;
 };
 
 // Earlier cases in this process leave sounds marked as playing, which a change of factor or mute

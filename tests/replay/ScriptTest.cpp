@@ -58,7 +58,8 @@ TEST(Script, EachMistakeIsNamedWithItsLine) {
         {"difficulty easy\n", "game.txt: no 'difficulty' or no 'start' line"},
     };
     for (const auto& [text, message] : gevallen) {
-        EXPECT_THAT([&] { Parse(text); }, ThrowsMessage<ScriptError>(StartsWith(message)));
+        EXPECT_THAT([&text = text] { Parse(text); },
+                    ThrowsMessage<ScriptError>(StartsWith(message)));
     }
 }
 

@@ -40,7 +40,7 @@ TEST_F(Timers, DeadlinesOnTheTimeOfDay) {
         now = armed;
         SetTimer(0, hundredths);
         now = at;
-        EXPECT_EQ(TimerReached(0), reached) << at.Hrs << ":" << at.Mins << ":" << at.Secs;
+        EXPECT_EQ(TimerReached(0), reached) << at.hours << ":" << at.minutes << ":" << at.seconds;
         now = armed;
         EXPECT_EQ(TimerReached(0), hundredths == 0) << "polling changed the timer";
     }

@@ -26,7 +26,7 @@ using Wimdows::KEY_DOWN, Wimdows::KEY_ENTER, Wimdows::KEY_ESCAPE, Wimdows::KEY_L
 
 // The dummy driver gives no window the keyboard focus, and SDL drops a pad's presses while the
 // program has none. Set before any window opens.
-[[maybe_unused]] const bool padsWithoutFocus =
+[[maybe_unused]] const bool PadsWithoutFocus =
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1") == SDL_TRUE;
 
 // A pad on SDL's virtual driver while it lives, mapped with each button and axis at SDL's own

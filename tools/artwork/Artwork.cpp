@@ -4,7 +4,7 @@
 #include "tools/artwork/Screens.hpp"
 #include "tools/artwork/Sprites.hpp"
 
-namespace artwork {
+namespace Artwork {
 
 void WritePictures(const std::filesystem::path& root) {
     WriteSprites(root);
@@ -12,4 +12,4 @@ void WritePictures(const std::filesystem::path& root) {
     WriteScreens(root);
 }
 
-} // namespace artwork
+} // namespace Artwork

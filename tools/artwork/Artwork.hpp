@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-namespace artwork {
+namespace Artwork {
 
 void WritePictures(const std::filesystem::path& root);
 
-} // namespace artwork
+} // namespace Artwork

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <span>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
@@ -50,12 +50,12 @@ void GrassBlades(cairo_t* cr, int width, int height, std::uint32_t seed) {
         const Rgb petal = std::array<Rgb, 4>{Hex(0xffffff), Hex(0xfff176), Hex(0xf48fb1),
                                              Hex(0xce93d8)}[random.Next() % 4];
         for (int p = 0; p < 5; ++p) {
-            const double a = p * 2 * kPi / 5;
-            cairo_arc(cr, x + 1.8 * std::cos(a), y + 1.8 * std::sin(a), 1.4, 0, 2 * kPi);
+            const double a = p * 2 * Pi / 5;
+            cairo_arc(cr, x + 1.8 * std::cos(a), y + 1.8 * std::sin(a), 1.4, 0, 2 * Pi);
             SetColour(cr, petal);
             cairo_fill(cr);
         }
-        cairo_arc(cr, x, y, 1.1, 0, 2 * kPi);
+        cairo_arc(cr, x, y, 1.1, 0, 2 * Pi);
         SetColour(cr, Hex(0xffa000));
         cairo_fill(cr);
     }
@@ -72,16 +72,16 @@ void Grass(Canvas& c) {
 // Embers to deep orange only: the brightest flame stays well darker than the
 // pale ash floor, and no white-hot spark competes with the sprites.
 void Fire(Canvas& c) {
-    constexpr std::array<Stop, 5> palette{{{0.0, Hex(0x3a0602)},
+    constexpr std::array<Stop, 5> Palette{{{0.0, Hex(0x3a0602)},
                                            {0.35, Hex(0x7a1206)},
                                            {0.6, Hex(0xaa2a0c)},
                                            {0.82, Hex(0xcc4a12)},
                                            {1.0, Hex(0xe0601a)}}};
-    c.Fill([&palette](int x, int y) {
+    c.Fill([&Palette](int x, int y) {
         const double warp = Fractal(x / 110.0, y / 110.0, 201, 3) * 2.5;
         const double tongues = Fractal(x / 40.0 + warp, y / 110.0, 202, 4);
         const double body = Fractal(x / 160.0, y / 90.0, 203, 3);
-        return Ramp(palette, Contrast(0.5 * tongues + 0.5 * body, 1.8));
+        return Ramp(Palette, Contrast(0.5 * tongues + 0.5 * body, 1.8));
     });
 }
 
@@ -114,13 +114,13 @@ void Water(Canvas& c) {
 }
 
 void Moon(cairo_t* cr, double cx, double cy, double r) {
-    cairo_arc(cr, cx, cy, r * 1.5, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, r * 1.5, 0, 2 * Pi);
     FillWith(cr, Radial(cx, cy, r * 0.9, r * 1.5, Hex(0x5a6088), Hex(0x1a1f4a), 0.0));
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, r, 0, 2 * Pi);
     FillWith(cr,
              Radial(cx - r * 0.3, cy - r * 0.3, r * 0.1, r * 1.1, Hex(0xa7acc0), Hex(0x747a92)));
     cairo_save(cr);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, r, 0, 2 * Pi);
     cairo_clip(cr);
     for (const auto& [dx, dy, cr0] : std::array<std::array<double, 3>, 7>{{{-0.35, -0.2, 0.22},
                                                                            {0.25, 0.3, 0.28},
@@ -132,7 +132,7 @@ void Moon(cairo_t* cr, double cx, double cy, double r) {
         const double x = cx + dx * r;
         const double y = cy + dy * r;
         const double rr = cr0 * r;
-        cairo_arc(cr, x, y, rr, 0, 2 * kPi);
+        cairo_arc(cr, x, y, rr, 0, 2 * Pi);
         FillWith(cr, Linear(x - rr, y - rr, x + rr, y + rr, Hex(0x60667e), Hex(0x9a9fb4)));
     }
     cairo_restore(cr);
@@ -144,7 +144,7 @@ void Stars(cairo_t* cr, int width, int height, std::uint32_t seed) {
     for (int i = 0; i < width * height / 900; ++i) {
         const double x = random.Uniform(0, width);
         const double y = random.Uniform(0, height);
-        cairo_arc(cr, x, y, random.Uniform(0.4, 1.0), 0, 2 * kPi);
+        cairo_arc(cr, x, y, random.Uniform(0.4, 1.0), 0, 2 * Pi);
         SetColour(cr, Mix(Hex(0xbfd4ff), Hex(0xfff4d6), random.Uniform(0, 1)),
                   random.Uniform(0.3, 0.7));
         cairo_fill(cr);
@@ -194,4 +194,4 @@ void DrawBackground(Canvas& c, int level) {
     }
 }
 
-} // namespace artwork
+} // namespace Artwork

@@ -3,9 +3,9 @@
 
 #include "tools/artwork/Canvas.hpp"
 
-namespace artwork {
+namespace Artwork {
 
 // Fills the canvas with level `level`'s backdrop, 1..5.
 void DrawBackground(Canvas& c, int level);
 
-} // namespace artwork
+} // namespace Artwork

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
@@ -79,26 +79,26 @@ const std::array<Outline, 5>& Provinces() {
     return provinces;
 }
 
-const std::array<Rgb, 5> kProvinceColours{Hex(0xa5d6a7), Hex(0xffcc80), Hex(0x90caf9),
-                                          Hex(0xce93d8), Hex(0xfff59d)};
+const std::array<Rgb, 5> ProvinceColours{Hex(0xa5d6a7), Hex(0xffcc80), Hex(0x90caf9), Hex(0xce93d8),
+                                         Hex(0xfff59d)};
 
 struct Projection {
     double x0, y0, scale;
-    static constexpr double kWest = 2.45;
-    static constexpr double kNorth = 51.58;
-    static constexpr double kEast = 6.48;
-    static constexpr double kSouth = 49.42;
-    static constexpr double kShrink = 0.636; // cos 50.5 degrees
+    static constexpr double West = 2.45;
+    static constexpr double North = 51.58;
+    static constexpr double East = 6.48;
+    static constexpr double South = 49.42;
+    static constexpr double Shrink = 0.636; // cos 50.5 degrees
 
     Projection(double x, double y, double w, double h) {
-        const double spanX = (kEast - kWest) * kShrink;
-        const double spanY = kNorth - kSouth;
+        const double spanX = (East - West) * Shrink;
+        const double spanY = North - South;
         scale = std::min(w / spanX, h / spanY);
         x0 = x + (w - spanX * scale) / 2;
         y0 = y + (h - spanY * scale) / 2;
     }
     std::pair<double, double> operator()(double lon, double lat) const {
-        return {x0 + (lon - kWest) * kShrink * scale, y0 + (kNorth - lat) * scale};
+        return {x0 + (lon - West) * Shrink * scale, y0 + (North - lat) * scale};
     }
 };
 
@@ -114,7 +114,7 @@ void Trace(cairo_t* cr, const Projection& at, const Outline& outline) {
 void Brussels(cairo_t* cr, const Projection& at, Rgb colour) {
     const auto [x, y] = at(4.37, 50.84);
     cairo_new_path(cr);
-    cairo_arc(cr, x, y, at.scale * 0.075, 0, 2 * kPi);
+    cairo_arc(cr, x, y, at.scale * 0.075, 0, 2 * Pi);
     SetColour(cr, colour);
     cairo_fill_preserve(cr);
     SetColour(cr, Hex(0x6d4c41), 0.8);
@@ -172,7 +172,7 @@ void Belgium(cairo_t* cr, const Projection& at, int lit, bool pastel) {
     const double border = pastel ? 1.2 : std::max(0.8, at.scale * 0.006);
     for (std::size_t i = 0; i < Provinces().size(); ++i) {
         const bool on = lit == 6 || lit == static_cast<int>(i) + 1;
-        Rgb colour = pastel ? kProvinceColours.at(i) : Hex(0xe0d8c4);
+        Rgb colour = pastel ? ProvinceColours.at(i) : Hex(0xe0d8c4);
         if (!pastel && on) {
             colour = Hex(0xffc928);
         }
@@ -214,4 +214,4 @@ void DrawPastelMap(cairo_t* cr, double x, double y, double w, double h) {
     Belgium(cr, at, 6, true);
 }
 
-} // namespace artwork
+} // namespace Artwork

@@ -4,7 +4,7 @@
 
 #include <cairo.h>
 
-namespace artwork {
+namespace Artwork {
 
 // Fitted into the box; `lit` is a level number 1..5 whose province is highlighted, 0 for none,
 // 6 for all five.
@@ -14,4 +14,4 @@ void DrawBelgium(cairo_t* cr, double x, double y, double w, double h, int lit);
 // box: a map to lay a maze on.
 void DrawPastelMap(cairo_t* cr, double x, double y, double w, double h);
 
-} // namespace artwork
+} // namespace Artwork

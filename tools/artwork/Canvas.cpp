@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
@@ -103,19 +103,18 @@ Rgb Mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Canvas::Canvas(int width, int height)
-    : width_(width), height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      context_(cairo_create(surface_.get())) {
-    if (cairo_status(context_.get()) != CAIRO_STATUS_SUCCESS) {
+Canvas::Canvas(int w, int h)
+    : width(w), height(h), surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)),
+      context(cairo_create(surface.get())) {
+    if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot create a drawing surface");
     }
 }
 
 Rgba8 Canvas::At(int x, int y) const {
-    cairo_surface_flush(surface_.get());
-    const unsigned char* data = cairo_image_surface_get_data(surface_.get());
-    const int stride = cairo_image_surface_get_stride(surface_.get());
+    cairo_surface_flush(surface.get());
+    const unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
     std::uint32_t v = 0;
     std::copy_n(data + y * stride + x * 4, 4, reinterpret_cast<unsigned char*>(&v));
     const auto a = static_cast<std::uint8_t>(v >> 24);
@@ -130,44 +129,44 @@ Rgba8 Canvas::At(int x, int y) const {
 }
 
 void Canvas::Set(int x, int y, Rgba8 p) {
-    cairo_surface_flush(surface_.get());
-    unsigned char* data = cairo_image_surface_get_data(surface_.get());
-    const int stride = cairo_image_surface_get_stride(surface_.get());
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
     auto premultiply = [&p](std::uint8_t c) {
         return (static_cast<std::uint32_t>(c) * p.a + 127U) / 255U;
     };
     const std::uint32_t v = (static_cast<std::uint32_t>(p.a) << 24) | (premultiply(p.r) << 16) |
                             (premultiply(p.g) << 8) | premultiply(p.b);
     std::copy_n(reinterpret_cast<const unsigned char*>(&v), 4, data + y * stride + x * 4);
-    cairo_surface_mark_dirty(surface_.get());
+    cairo_surface_mark_dirty(surface.get());
 }
 
 void Canvas::MirrorHorizontally() {
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_ / 2; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width / 2; ++x) {
             const Rgba8 left = At(x, y);
-            Set(x, y, At(width_ - 1 - x, y));
-            Set(width_ - 1 - x, y, left);
+            Set(x, y, At(width - 1 - x, y));
+            Set(width - 1 - x, y, left);
         }
     }
 }
 
 void Canvas::Fill(const std::function<Rgb(int x, int y)>& colour) {
-    cairo_surface_flush(surface_.get());
-    unsigned char* data = cairo_image_surface_get_data(surface_.get());
-    const int stride = cairo_image_surface_get_stride(surface_.get());
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
     auto channel = [](double c) {
         return static_cast<std::uint32_t>(std::lround(std::clamp(c, 0.0, 1.0) * 255.0));
     };
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const Rgb c = colour(x, y);
             const std::uint32_t v =
                 0xFF000000U | (channel(c.r) << 16) | (channel(c.g) << 8) | channel(c.b);
             std::copy_n(reinterpret_cast<const unsigned char*>(&v), 4, data + y * stride + x * 4);
         }
     }
-    cairo_surface_mark_dirty(surface_.get());
+    cairo_surface_mark_dirty(surface.get());
 }
 
 void WriteBmp(const Canvas& canvas, const std::filesystem::path& file) {
@@ -222,10 +221,10 @@ void SetColour(cairo_t* cr, Rgb c, double alpha) {
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
     const double r = std::min({radius, w / 2, h / 2});
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-    cairo_arc(cr, x + r, y + r, r, kPi, 1.5 * kPi);
+    cairo_arc(cr, x + w - r, y + r, r, -Pi / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, Pi / 2);
+    cairo_arc(cr, x + r, y + h - r, r, Pi / 2, Pi);
+    cairo_arc(cr, x + r, y + r, r, Pi, 1.5 * Pi);
     cairo_close_path(cr);
 }
 
@@ -234,7 +233,7 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, rx, ry);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * Pi);
     cairo_restore(cr);
 }
 
@@ -337,10 +336,10 @@ void Pill(cairo_t* cr, std::string_view text, double cx, double cy, Rgb frame) {
 }
 
 std::uint32_t Random::Next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return state_;
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
 }
 
 double Random::Uniform(double lo, double hi) {
@@ -381,4 +380,4 @@ double Contrast(double v, double gain) {
     return std::clamp((v - 0.5) * gain + 0.5, 0.0, 1.0);
 }
 
-} // namespace artwork
+} // namespace Artwork

@@ -11,9 +11,9 @@
 #include <span>
 #include <string_view>
 
-namespace artwork {
+namespace Artwork {
 
-inline constexpr double kPi = std::numbers::pi;
+inline constexpr double Pi = std::numbers::pi;
 
 struct Rgb {
     double r = 0;
@@ -49,10 +49,10 @@ struct Rgba8 {
 // An ARGB image with its drawing context; starts fully transparent.
 class Canvas {
   public:
-    Canvas(int width, int height);
-    cairo_t* Cr() const { return context_.get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    Canvas(int w, int h);
+    cairo_t* Cr() const { return context.get(); }
+    int Width() const { return width; }
+    int Height() const { return height; }
     Rgba8 At(int x, int y) const;        // unpremultiplied
     void Set(int x, int y, Rgba8 pixel); // unpremultiplied
     void MirrorHorizontally();
@@ -60,10 +60,10 @@ class Canvas {
     void Fill(const std::function<Rgb(int x, int y)>& colour);
 
   private:
-    int width_;
-    int height_;
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface_;
-    std::unique_ptr<cairo_t, ContextDeleter> context_;
+    int width;
+    int height;
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface;
+    std::unique_ptr<cairo_t, ContextDeleter> context;
 };
 
 // Opaque 24-bit picture; transparent pixels come out black.
@@ -110,12 +110,12 @@ void Pill(cairo_t* cr, std::string_view text, double cx, double cy, Rgb frame = 
 // A small seeded generator, so every run draws the same picture.
 class Random {
   public:
-    explicit Random(std::uint32_t seed) : state_(seed * 2654435761U + 1U) {}
+    explicit Random(std::uint32_t seed) : state(seed * 2654435761U + 1U) {}
     std::uint32_t Next();
     double Uniform(double lo, double hi);
 
   private:
-    std::uint32_t state_;
+    std::uint32_t state;
 };
 
 // Smooth value noise in 0..1 with the given cell size; Fractal adds octaves.
@@ -124,4 +124,4 @@ double Fractal(double x, double y, std::uint32_t seed, int octaves);
 // Stretches a 0..1 value away from 0.5, clamped.
 double Contrast(double v, double gain);
 
-} // namespace artwork
+} // namespace Artwork

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-namespace artwork {
+namespace Artwork {
 
 // Writes the icon as a square PNG of `size` pixels.
 void WriteIcon(int size, const std::filesystem::path& file);
 
-} // namespace artwork
+} // namespace Artwork

@@ -9,7 +9,7 @@
 #include <array>
 #include <string>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
@@ -23,7 +23,7 @@ struct Theme {
     Rgb accent; // the province name on its title picture
 };
 
-const std::array<Theme, 5> kThemes{{
+const std::array<Theme, 5> Themes{{
     {"Limburg", "Find your way through the green hedges", Hex(0x388e3c), Hex(0x1b5e20),
      Hex(0xf1e6c0), Hex(0xfffbea), Hex(0x9ccc65)},
     {"Oost-Vlaanderen", "Mind the flames!", Hex(0xb3261e), Hex(0x5a0c06), Hex(0xffe0b2),
@@ -57,7 +57,7 @@ struct Floor {
     double scaleY;
 };
 
-constexpr std::array<Floor, 5> kFloors{{
+constexpr std::array<Floor, 5> Floors{{
     {Hex(0xe8d5a6), Hex(0xd2b98a), 5, 5},    // garden sand
     {Hex(0xdcd4ca), Hex(0xc4bab0), 6, 6},    // cooled ash
     {Hex(0xdcc6a2), Hex(0xbfa57e), 14, 1.5}, // sandbank, rippled by the tide
@@ -66,7 +66,7 @@ constexpr std::array<Floor, 5> kFloors{{
 }};
 
 Canvas Tile(int level) {
-    const Floor& f = kFloors.at(static_cast<std::size_t>(level - 1));
+    const Floor& f = Floors.at(static_cast<std::size_t>(level - 1));
     Canvas c(30, 30);
     c.Fill([&f, level](int x, int y) {
         const auto seed = static_cast<std::uint32_t>(11 * level);
@@ -104,7 +104,7 @@ Canvas Panel(const Theme& theme) {
 }
 
 Canvas Title(int level) {
-    const Theme& theme = kThemes.at(static_cast<std::size_t>(level - 1));
+    const Theme& theme = Themes.at(static_cast<std::size_t>(level - 1));
     Canvas c(1000, 700);
     DrawBackground(c, level);
     cairo_t* cr = c.Cr();
@@ -143,7 +143,7 @@ Canvas Title(int level) {
 
 void WriteLevels(const std::filesystem::path& root) {
     for (int level = 1; level <= 5; ++level) {
-        const Theme& theme = kThemes.at(static_cast<std::size_t>(level - 1));
+        const Theme& theme = Themes.at(static_cast<std::size_t>(level - 1));
         const Meandor::LevelBestanden& files =
             Meandor::LevelBestand(static_cast<std::uint32_t>(level));
         WriteBmp(Tile(level), root / files.tegel);
@@ -155,4 +155,4 @@ void WriteLevels(const std::filesystem::path& root) {
     }
 }
 
-} // namespace artwork
+} // namespace Artwork

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-namespace artwork {
+namespace Artwork {
 
 // Into the runtime tree `root`.
 void WriteLevels(const std::filesystem::path& root);
 
-} // namespace artwork
+} // namespace Artwork

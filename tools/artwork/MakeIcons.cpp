@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
             const std::string square = std::to_string(size) + "x" + std::to_string(size);
             const std::filesystem::path folder = root / square / "apps";
             std::filesystem::create_directories(folder);
-            artwork::WriteIcon(size, folder / (name + ".png"));
+            Artwork::WriteIcon(size, folder / (name + ".png"));
         }
     } catch (const std::exception& e) {
         std::cerr << "meandor_icons: " << e.what() << '\n';

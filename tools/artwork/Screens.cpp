@@ -10,22 +10,22 @@
 #include <string>
 #include <string_view>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
 // Buttons sit on beds of this colour, so their rounded corners blend in.
-constexpr Rgb kBed = Hex(0x1d2b53);
-constexpr Rgb kBedEdge = Hex(0xffd54f);
+constexpr Rgb BedColour = Hex(0x1d2b53);
+constexpr Rgb BedEdgeColour = Hex(0xffd54f);
 
 void Bed(cairo_t* cr, double x, double y, double w, double h) {
     RoundedRect(cr, x + 6, y + 8, w, h, 24);
     SetColour(cr, {0, 0, 0}, 0.35);
     cairo_fill(cr);
     RoundedRect(cr, x, y, w, h, 24);
-    SetColour(cr, kBed);
+    SetColour(cr, BedColour);
     cairo_fill_preserve(cr);
-    SetColour(cr, kBedEdge);
+    SetColour(cr, BedEdgeColour);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);
 }
@@ -37,11 +37,11 @@ Canvas Button(std::string_view label, bool lit) {
     Canvas c(250, 75);
     cairo_t* cr = c.Cr();
     cairo_rectangle(cr, 0, 0, 250, 75);
-    SetColour(cr, kBed);
+    SetColour(cr, BedColour);
     cairo_fill(cr);
     if (lit) {
         RoundedRect(cr, 7, 0, 236, 64, 22);
-        FillWith(cr, Radial(125, 32, 20, 140, Hex(0xfff3b0), kBed, 0.0));
+        FillWith(cr, Radial(125, 32, 20, 140, Hex(0xfff3b0), BedColour, 0.0));
     }
     RoundedRect(cr, 9, 4, 232, 56, 18);
     if (lit) {
@@ -82,11 +82,10 @@ void Sky(Canvas& c, Rgb top, Rgb bottom) {
 
 void SunRays(cairo_t* cr, double cx, double cy, int rays, double alpha) {
     for (int i = 0; i < rays; ++i) {
-        const double a = i * 2 * kPi / rays;
+        const double a = i * 2 * Pi / rays;
         cairo_move_to(cr, cx, cy);
         cairo_line_to(cr, cx + 1500 * std::cos(a), cy + 1500 * std::sin(a));
-        cairo_line_to(cr, cx + 1500 * std::cos(a + kPi / rays),
-                      cy + 1500 * std::sin(a + kPi / rays));
+        cairo_line_to(cr, cx + 1500 * std::cos(a + Pi / rays), cy + 1500 * std::sin(a + Pi / rays));
         cairo_close_path(cr);
     }
     SetColour(cr, {1, 1, 1}, alpha);
@@ -113,12 +112,12 @@ void Hills(cairo_t* cr, double top, Rgb near, Rgb far) {
 
 // A little top-down hedge maze, as on a cartoon poster.
 void PosterMaze(cairo_t* cr, double x, double y, double cell) {
-    constexpr std::array<std::string_view, 7> rows{
+    constexpr std::array<std::string_view, 7> Rows{
         "#########", "#   #   #", "# # # ###", "# #     #", "# ##### #", "#     #  ", "#########"};
     RoundedRect(cr, x - 8, y - 8, cell * 9 + 16, cell * 7 + 16, 12);
     SetColour(cr, Hex(0xe8d19e));
     cairo_fill(cr);
-    HedgeRows(cr, rows, x, y, cell, 0, 0.25);
+    HedgeRows(cr, Rows, x, y, cell, 0, 0.25);
 }
 
 Canvas MenuPicture() {
@@ -166,20 +165,20 @@ void Arrows(cairo_t* cr, double x, double y) {
 
 // A gamepad's face button, in the colours most pads give it.
 void PadButton(cairo_t* cr, double cx, double cy, std::string_view label, Rgb colour) {
-    cairo_arc(cr, cx, cy + 2, 17, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy + 2, 17, 0, 2 * Pi);
     SetColour(cr, Hex(0x3a3a3a));
     cairo_fill(cr);
-    cairo_arc(cr, cx, cy, 17, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, 17, 0, 2 * Pi);
     FillWith(cr, Radial(cx - 5, cy - 6, 2, 18, Mix(colour, Hex(0xffffff), 0.45), colour));
     CentredText(cr, label, cx, cy + 7, {Face::SansBold, 19, Hex(0xffffff), Hex(0x222222), 2, 0});
 }
 
-const TextStyle kBody{Face::Sans, 22, Hex(0x1d2b53), {}, 0, 0};
-const TextStyle kStrong{Face::SansBold, 22, Hex(0x1d2b53), {}, 0, 0};
+const TextStyle Body{Face::Sans, 22, Hex(0x1d2b53), {}, 0, 0};
+const TextStyle Strong{Face::SansBold, 22, Hex(0x1d2b53), {}, 0, 0};
 
 void Line(cairo_t* cr, double y, std::string_view strong, std::string_view rest) {
-    LeftText(cr, strong, 215, y, kStrong);
-    LeftText(cr, rest, 215 + TextWidth(cr, strong, kStrong.face, kStrong.size), y, kBody);
+    LeftText(cr, strong, 215, y, Strong);
+    LeftText(cr, rest, 215 + TextWidth(cr, strong, Strong.face, Strong.size), y, Body);
 }
 
 void Parchment(Canvas& c) {
@@ -234,21 +233,21 @@ Canvas CreditsPicture() {
     Canvas c(1000, 700);
     Sky(c, Hex(0x0b1030), Hex(0x2a2f6b));
     cairo_t* cr = c.Cr();
-    cairo_arc(cr, 500, 330, 420, 0, 2 * kPi);
+    cairo_arc(cr, 500, 330, 420, 0, 2 * Pi);
     FillWith(cr, Radial(500, 330, 10, 420, Hex(0x4a4f9b), Hex(0x2a2f6b), 0.0));
     CentredText(cr, "Credits", 500, 90, {Face::SansBold, 64, Hex(0xffd54f), Hex(0x3e1f00), 5, 6});
     struct Entry {
         const char* role;
         const char* who;
     };
-    constexpr std::array<Entry, 5> entries{
+    constexpr std::array<Entry, 5> Entries{
         {{"Game design and programming", "The Meandor team"},
          {"Pictures", "Drawn by our own code with cairo"},
          {"Music and sound", "Our own little synthesiser"},
          {"Built with", "SDL2, SDL2_mixer, SDL2_ttf, cairo, libsndfile"},
          {"Letters", "The DejaVu fonts"}}};
     double y = 170;
-    for (const Entry& e : entries) {
+    for (const Entry& e : Entries) {
         CentredText(cr, e.role, 500, y, {Face::Sans, 22, Hex(0x9fc0ff), {}, 0, 0});
         CentredText(
             cr, e.who, 500, y + 34,
@@ -284,7 +283,7 @@ Canvas GameOverPicture() {
 void Firework(cairo_t* cr, double x, double y, double r, Rgb colour) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int i = 0; i < 16; ++i) {
-        const double a = i * kPi / 8;
+        const double a = i * Pi / 8;
         cairo_move_to(cr, x + r * 0.3 * std::cos(a), y + r * 0.3 * std::sin(a));
         cairo_line_to(cr, x + r * std::cos(a), y + r * std::sin(a));
     }
@@ -292,8 +291,8 @@ void Firework(cairo_t* cr, double x, double y, double r, Rgb colour) {
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
     for (int i = 0; i < 16; ++i) {
-        const double a = i * kPi / 8 + kPi / 16;
-        cairo_arc(cr, x + r * 1.1 * std::cos(a), y + r * 1.1 * std::sin(a), 2.5, 0, 2 * kPi);
+        const double a = i * Pi / 8 + Pi / 16;
+        cairo_arc(cr, x + r * 1.1 * std::cos(a), y + r * 1.1 * std::sin(a), 2.5, 0, 2 * Pi);
         cairo_fill(cr);
     }
 }
@@ -348,4 +347,4 @@ void WriteScreens(const std::filesystem::path& root) {
     WriteBmp(FinalPicture(), root / Meandor::EindBestand);
 }
 
-} // namespace artwork
+} // namespace Artwork

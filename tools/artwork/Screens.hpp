@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-namespace artwork {
+namespace Artwork {
 
 // Into the runtime tree `root`.
 void WriteScreens(const std::filesystem::path& root);
 
-} // namespace artwork
+} // namespace Artwork

@@ -6,13 +6,13 @@
 #include <array>
 #include <cmath>
 
-namespace artwork {
+namespace Artwork {
 
 namespace {
 
-constexpr Rgb kInk = Hex(0x2a1733);
+constexpr Rgb Ink = Hex(0x2a1733);
 
-void Outline(cairo_t* cr, double width, Rgb colour = kInk) {
+void Outline(cairo_t* cr, double width, Rgb colour = Ink) {
     SetColour(cr, colour);
     cairo_set_line_width(cr, width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -22,7 +22,7 @@ void Outline(cairo_t* cr, double width, Rgb colour = kInk) {
 
 void Dot(cairo_t* cr, double x, double y, double r, Rgb colour) {
     cairo_new_path(cr);
-    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+    cairo_arc(cr, x, y, r, 0, 2 * Pi);
     SetColour(cr, colour);
     cairo_fill(cr);
 }
@@ -32,7 +32,7 @@ void Eye(cairo_t* cr, double x, double y, double rx, double ry, double lookX, do
     SetColour(cr, {1, 1, 1});
     cairo_fill_preserve(cr);
     Outline(cr, 0.9);
-    Dot(cr, x + lookX, y + lookY, std::min(rx, ry) * 0.5, kInk);
+    Dot(cr, x + lookX, y + lookY, std::min(rx, ry) * 0.5, Ink);
     Dot(cr, x + lookX + rx * 0.22, y + lookY - ry * 0.22, std::min(rx, ry) * 0.18, {1, 1, 1});
 }
 
@@ -42,7 +42,7 @@ void Antenna(cairo_t* cr, double x0, double y0, double x1, double y1) {
     cairo_curve_to(cr, x0, (y0 + y1) / 2, x1, (y0 + y1) / 2 + 1, x1, y1);
     Outline(cr, 1.4);
     cairo_new_path(cr);
-    cairo_arc(cr, x1, y1, 2.1, 0, 2 * kPi);
+    cairo_arc(cr, x1, y1, 2.1, 0, 2 * Pi);
     FillWith(cr, Radial(x1 - 0.6, y1 - 0.6, 0.2, 2.2, Hex(0xfff3a0), Hex(0xffb300)), true);
     Outline(cr, 0.9);
 }
@@ -77,9 +77,9 @@ void ZorpFace(cairo_t* cr, Mood mood) {
     }
     cairo_new_path(cr);
     if (mood == Mood::Sad) {
-        cairo_arc(cr, 20, 24.5, 2.6, 1.15 * kPi, 1.85 * kPi);
+        cairo_arc(cr, 20, 24.5, 2.6, 1.15 * Pi, 1.85 * Pi);
     } else {
-        cairo_arc(cr, 19.5, 20.2, 3.0, 0.15 * kPi, 0.85 * kPi);
+        cairo_arc(cr, 19.5, 20.2, 3.0, 0.15 * Pi, 0.85 * Pi);
     }
     Outline(cr, 1.2);
     Ellipse(cr, 11.5, 20, 1.8, 1.1);
@@ -171,14 +171,14 @@ void DrawFries(cairo_t* cr) {
     struct Stick {
         double x, top, angle;
     };
-    constexpr std::array<Stick, 7> sticks{{{9.5, 6, -0.28},
+    constexpr std::array<Stick, 7> Sticks{{{9.5, 6, -0.28},
                                            {12.5, 3.5, -0.12},
                                            {15.5, 2.2, 0.02},
                                            {18.5, 3.8, 0.14},
                                            {21, 6.5, 0.3},
                                            {11, 8.5, -0.05},
                                            {17, 7.5, 0.08}}};
-    for (const Stick& s : sticks) {
+    for (const Stick& s : Sticks) {
         cairo_save(cr);
         cairo_translate(cr, s.x, 16);
         cairo_rotate(cr, s.angle);
@@ -294,7 +294,7 @@ void DrawFlag(cairo_t* cr) {
     cloth();
     Outline(cr, 1.2);
     cairo_new_path(cr);
-    cairo_arc(cr, 7, 2.8, 2, 0, 2 * kPi);
+    cairo_arc(cr, 7, 2.8, 2, 0, 2 * Pi);
     FillWith(cr, Radial(6.4, 2.2, 0.2, 2.2, Hex(0xfff59d), Hex(0xf9a825)), true);
     Outline(cr, 0.8);
 }
@@ -338,7 +338,7 @@ void DrawDoor(cairo_t* cr, bool open) {
         cairo_new_path(cr);
         cairo_move_to(cr, 6, 30);
         cairo_line_to(cr, 6, 12);
-        cairo_arc(cr, 15, 12, 9, kPi, 2 * kPi);
+        cairo_arc(cr, 15, 12, 9, Pi, 2 * Pi);
         cairo_line_to(cr, 24, 30);
         cairo_close_path(cr);
     };
@@ -388,7 +388,7 @@ void DrawDoor(cairo_t* cr, bool open) {
     arch();
     Outline(cr, 1.4, Hex(0x2b1a0c));
     cairo_new_path(cr); // padlock
-    cairo_arc(cr, 15, 17, 2.6, kPi, 2 * kPi);
+    cairo_arc(cr, 15, 17, 2.6, Pi, 2 * Pi);
     Outline(cr, 1.3, Hex(0x5d4a00));
     RoundedRect(cr, 11.5, 17, 7, 6, 1.2);
     FillWith(cr, Linear(0, 17, 0, 23, Hex(0xffe082), Hex(0xf9a825)), true);
@@ -426,4 +426,4 @@ void WriteSprites(const std::filesystem::path& root) {
     }
 }
 
-} // namespace artwork
+} // namespace Artwork

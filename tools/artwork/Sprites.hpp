@@ -5,7 +5,7 @@
 #include <cairo.h>
 #include <filesystem>
 
-namespace artwork {
+namespace Artwork {
 
 enum class Mood { Happy, Sad, Proud };
 
@@ -29,4 +29,4 @@ template <typename Draw> void DrawScaled(cairo_t* cr, double x, double y, double
 // Into the runtime tree `root`.
 void WriteSprites(const std::filesystem::path& root);
 
-} // namespace artwork
+} // namespace Artwork

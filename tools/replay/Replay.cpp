@@ -108,26 +108,26 @@ std::string_view KindName(Kind kind) {
 class Player {
   public:
     Player(const Script& script, std::ostream& out)
-        : script_(script), out_(out), clock_(script.start) {}
+        : played(script), log(out), clock(script.start) {}
 
     void operator()(Moment moment) {
-        ++moment_;
+        ++moments;
         NoteTick(moment);
-        if (!cut_) {
+        if (!cut) {
             Act(moment == Moment::Ronde ? Kind::Pass : Kind::Wait);
         }
     }
 
-    std::uint64_t Now() const { return probe_ ? *probe_ : clock_ % HundredthsPerDay; }
+    std::uint64_t Now() const { return probe ? *probe : clock % HundredthsPerDay; }
 
     void End() {
         std::uint64_t left = 0;
-        for (std::size_t i = step_; i < script_.steps.size(); ++i) {
-            left += script_.steps[i].count;
+        for (std::size_t i = nextStep; i < played.steps.size(); ++i) {
+            left += played.steps[i].count;
         }
-        out_ << "end " << (cut_ ? "cut" : "finished") << " moment " << moment_ << " clock "
-             << ClockText(static_cast<std::uint32_t>(clock_ % HundredthsPerDay)) << " left "
-             << left - done_ << ' ' << StateText() << '\n';
+        log << "end " << (cut ? "cut" : "finished") << " moment " << moments << " clock "
+            << ClockText(static_cast<std::uint32_t>(clock % HundredthsPerDay)) << " left "
+            << left - doneOfStep << ' ' << StateText() << '\n';
     }
 
   private:
@@ -136,33 +136,33 @@ class Player {
     // the timer about two instants with the clock stopped: only an unchanged deadline D is
     // reached at D and not at D - 1 (a deadline re-armed past midnight reads as reached at both).
     void NoteTick(Moment moment) {
-        const std::uint32_t timeOfDay = static_cast<std::uint32_t>(clock_ % HundredthsPerDay);
-        if (!deadline_) {
+        const std::uint32_t timeOfDay = static_cast<std::uint32_t>(clock % HundredthsPerDay);
+        if (!deadline) {
             if (moment == Moment::Ronde) {
-                deadline_ = timeOfDay + script_.speed;
+                deadline = timeOfDay + played.speed;
             }
             return;
         }
-        if (ReachedAt(*deadline_) && !ReachedAt(*deadline_ - 1)) {
+        if (ReachedAt(*deadline) && !ReachedAt(*deadline - 1)) {
             return;
         }
-        deadline_ = timeOfDay + script_.speed;
-        ++ticks_;
-        out_ << "tick " << ticks_ << " moment " << moment_ << " clock " << ClockText(timeOfDay)
-             << ' ' << StateText() << '\n';
+        deadline = timeOfDay + played.speed;
+        ++ticks;
+        log << "tick " << ticks << " moment " << moments << " clock " << ClockText(timeOfDay) << ' '
+            << StateText() << '\n';
         // Written as it happens, so that a watcher can follow a game played in a real window.
-        out_.flush();
+        log.flush();
     }
 
     bool ReachedAt(std::uint64_t instant) {
-        probe_ = instant;
+        probe = instant;
         const bool reached = GeneralLib::TimerReached(0);
-        probe_.reset();
+        probe.reset();
         return reached;
     }
 
     void Act(Kind kind) {
-        if (step_ == script_.steps.size()) {
+        if (nextStep == played.steps.size()) {
             // The pass after which a game that ended itself stops needs nothing more from the
             // script, so running out there is no cut.
             if (kind == Kind::Wait || !Meandor::einde) {
@@ -170,38 +170,38 @@ class Player {
             }
             return;
         }
-        const Step& step = script_.steps[step_];
+        const Step& step = played.steps[nextStep];
         if (step.kind != kind) {
-            out_ << "desync line " << step.line << ": the script has a " << KindName(step.kind)
-                 << ", the game a " << KindName(kind) << '\n';
+            log << "desync line " << step.line << ": the script has a " << KindName(step.kind)
+                << ", the game a " << KindName(kind) << '\n';
             Cut();
             return;
         }
-        clock_ += step.advance;
+        clock += step.advance;
         for (const Action& action : step.actions) {
             Do(action);
         }
-        if (++done_ == step.count) {
-            ++step_;
-            done_ = 0;
+        if (++doneOfStep == step.count) {
+            ++nextStep;
+            doneOfStep = 0;
         }
     }
 
     void Cut() {
-        cut_ = true;
+        cut = true;
         CloseBox();
     }
 
-    const Script& script_;
-    std::ostream& out_;
-    std::uint64_t clock_;
-    std::optional<std::uint64_t> probe_;
-    std::optional<std::uint64_t> deadline_;
-    std::uint64_t moment_ = 0;
-    std::uint64_t ticks_ = 0;
-    std::size_t step_ = 0;
-    std::uint32_t done_ = 0;
-    bool cut_ = false;
+    const Script& played;
+    std::ostream& log;
+    std::uint64_t clock;
+    std::optional<std::uint64_t> probe;
+    std::optional<std::uint64_t> deadline;
+    std::uint64_t moments = 0;
+    std::uint64_t ticks = 0;
+    std::size_t nextStep = 0;
+    std::uint32_t doneOfStep = 0;
+    bool cut = false;
 };
 
 // The player on the game's two seams for as long as it lives, also when a maze file that

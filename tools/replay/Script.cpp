@@ -29,10 +29,10 @@ constexpr std::uint32_t MaxAdvance = HundredthsPerDay;
 
 class Reader {
   public:
-    Reader(std::string name, int line) : name_(std::move(name)), line_(line) {}
+    Reader(std::string name, int line) : fileName(std::move(name)), lineNumber(line) {}
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw ScriptError(name_ + ":" + std::to_string(line_) + ": " + what);
+        throw ScriptError(fileName + ":" + std::to_string(lineNumber) + ": " + what);
     }
 
     std::uint32_t Number(std::string_view text, std::uint32_t max, const char* what) const {
@@ -84,8 +84,8 @@ class Reader {
     }
 
   private:
-    std::string name_;
-    int line_;
+    std::string fileName;
+    int lineNumber;
 };
 
 std::vector<std::string_view> Words(std::string_view line) {

@@ -182,20 +182,20 @@ void Speler::operator()(Moment moment) {
 }
 
 void Speler::AdvanceClock() {
-    klok.Hsecs += 2;
-    if (klok.Hsecs < 100) {
+    klok.hundredths += 2;
+    if (klok.hundredths < 100) {
         return;
     }
-    klok.Hsecs -= 100;
-    if (++klok.Secs < 60) {
+    klok.hundredths -= 100;
+    if (++klok.seconds < 60) {
         return;
     }
-    klok.Secs = 0;
-    if (++klok.Mins < 60) {
+    klok.seconds = 0;
+    if (++klok.minutes < 60) {
         return;
     }
-    klok.Mins = 0;
-    klok.Hrs = (klok.Hrs + 1) % 24;
+    klok.minutes = 0;
+    klok.hours = (klok.hours + 1) % 24;
 }
 
 } // namespace Replay

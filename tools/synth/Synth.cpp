@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace synth {
+namespace Synth {
 
 namespace {
 
@@ -23,13 +23,13 @@ struct FileCloser {
 // effects over their loudest 0.4 s. The game plays the level music at 100 of
 // 255 (-8.2 dB) and effects at full volume, so effects come out 4.5 dB above
 // the music under them; the menu tune and the anthem play at 200 of 255.
-constexpr double kLevelMusic = -16;
-constexpr double kEffect = kLevelMusic - 8.2 + 4.5;
-constexpr double kMenuMusic = -17;
+constexpr double LevelMusic = -16;
+constexpr double Effect = LevelMusic - 8.2 + 4.5;
+constexpr double MenuMusic = -17;
 
 // MP3 decoders overshoot the encoded wave a little; the headroom keeps them
 // below full scale.
-constexpr double kMaxPeak = 0.8;
+constexpr double MaxPeak = 0.8;
 
 enum class Measure { WholeTrack, LoudestMoment };
 
@@ -47,11 +47,11 @@ double Loudness(const Track& track, Measure measure) {
     if (measure == Measure::WholeTrack) {
         return whole;
     }
-    constexpr std::size_t kWindow = kRate * 2 / 5;
-    constexpr std::size_t kStep = kRate / 20;
+    constexpr std::size_t Window = Rate * 2 / 5;
+    constexpr std::size_t Step = Rate / 20;
     double loudest = whole;
-    for (std::size_t at = 0; at + kWindow <= size; at += kStep) {
-        loudest = std::max(loudest, Rms(track, at, at + kWindow));
+    for (std::size_t at = 0; at + Window <= size; at += Step) {
+        loudest = std::max(loudest, Rms(track, at, at + Window));
     }
     return loudest;
 }
@@ -62,7 +62,7 @@ std::vector<float> Interleave(const Track& track, double level, Measure measure)
         peak = std::max({peak, std::abs(track.Left()[i]), std::abs(track.Right()[i])});
     }
     const double wanted = std::pow(10.0, level / 20) / std::max(1e-9, Loudness(track, measure));
-    const double gain = std::min(wanted, kMaxPeak / peak);
+    const double gain = std::min(wanted, MaxPeak / peak);
     std::vector<float> out;
     out.reserve(track.Left().size() * 2);
     for (std::size_t i = 0; i < track.Left().size(); ++i) {
@@ -77,7 +77,7 @@ void Write(const Track& track, const std::filesystem::path& file, double loudnes
     std::filesystem::create_directories(file.parent_path());
     const bool mp3 = file.extension() == ".MP3";
     SF_INFO info{};
-    info.samplerate = kRate;
+    info.samplerate = Rate;
     info.channels = 2;
     info.format =
         mp3 ? (SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III) : (SF_FORMAT_WAV | SF_FORMAT_PCM_16);
@@ -103,14 +103,14 @@ void Write(const Track& track, const std::filesystem::path& file, double loudnes
 
 void WriteSounds(const std::filesystem::path& root) {
     using namespace Meandor;
-    Write(MenuTune(), root / MenuMuziekBestand, kMenuMusic, Measure::WholeTrack);
-    Write(LevelTune(), root / LevelMuziekBestand, kLevelMusic, Measure::WholeTrack);
-    Write(FriesEffect(), root / FrietGeluidBestand, kEffect, Measure::LoudestMoment);
-    Write(LifeLostEffect(), root / LevenKwijtBestand, kEffect, Measure::LoudestMoment);
-    Write(LevelDoneEffect(), root / LevelVoltooidBestand, kEffect, Measure::LoudestMoment);
+    Write(MenuTune(), root / MenuMuziekBestand, MenuMusic, Measure::WholeTrack);
+    Write(LevelTune(), root / LevelMuziekBestand, LevelMusic, Measure::WholeTrack);
+    Write(FriesEffect(), root / FrietGeluidBestand, Effect, Measure::LoudestMoment);
+    Write(LifeLostEffect(), root / LevenKwijtBestand, Effect, Measure::LoudestMoment);
+    Write(LevelDoneEffect(), root / LevelVoltooidBestand, Effect, Measure::LoudestMoment);
     // It replaces the level music, and stands as far above it as an effect.
-    Write(GameOverPhrase(), root / GameOverMuziekBestand, kEffect, Measure::LoudestMoment);
-    Write(Anthem(), root / VolksliedBestand, kMenuMusic, Measure::WholeTrack);
+    Write(GameOverPhrase(), root / GameOverMuziekBestand, Effect, Measure::LoudestMoment);
+    Write(Anthem(), root / VolksliedBestand, MenuMusic, Measure::WholeTrack);
 }
 
-} // namespace synth
+} // namespace Synth

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-namespace synth {
+namespace Synth {
 
 void WriteSounds(const std::filesystem::path& root);
 
-} // namespace synth
+} // namespace Synth

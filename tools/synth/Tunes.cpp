@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace synth {
+namespace Synth {
 
 namespace {
 
@@ -51,18 +51,18 @@ void PumpingBass(Track& t, double bar, double sixteenth, const Chord& c, int eig
 
 void Arpeggio(Track& t, double bar, double sixteenth, const Chord& c, int steps, const Voice& v) {
     const std::array<int, 3> notes = Triad(c);
-    constexpr std::array<int, 4> order{0, 1, 2, 1};
+    constexpr std::array<int, 4> Order{0, 1, 2, 1};
     for (int i = 0; i < steps; ++i) {
         Note(t, bar + i * sixteenth, sixteenth * 0.6,
-             notes.at(static_cast<std::size_t>(order.at(static_cast<std::size_t>(i % 4)))) + 24, v);
+             notes.at(static_cast<std::size_t>(Order.at(static_cast<std::size_t>(i % 4)))) + 24, v);
     }
 }
 
-const Voice kLead{Wave::Pulse, {0.005, 0.12, 0.55, 0.06}, 0.2, -0.15, 0.25, 0, 1};
-const Voice kArp{Wave::Square, {0.002, 0.05, 0.3, 0.03}, 0.045, 0.45, 0, 0, 0.6};
-const Voice kFlute{Wave::Triangle, {0.03, 0.2, 0.7, 0.2}, 0.2, -0.15, 0.3, 0, 1};
-const Voice kBass{Wave::Square, {0.003, 0.08, 0.7, 0.03}, 0.3, 0, 0, 0, 0.35};
-const Voice kSoftBass{Wave::Triangle, {0.02, 0.3, 0.6, 0.2}, 0.2, 0, 0, 0, 1};
+const Voice Lead{Wave::Pulse, {0.005, 0.12, 0.55, 0.06}, 0.2, -0.15, 0.25, 0, 1};
+const Voice Arp{Wave::Square, {0.002, 0.05, 0.3, 0.03}, 0.045, 0.45, 0, 0, 0.6};
+const Voice Flute{Wave::Triangle, {0.03, 0.2, 0.7, 0.2}, 0.2, -0.15, 0.3, 0, 1};
+const Voice Bass{Wave::Square, {0.003, 0.08, 0.7, 0.03}, 0.3, 0, 0, 0, 0.35};
+const Voice SoftBass{Wave::Triangle, {0.02, 0.3, 0.6, 0.2}, 0.2, 0, 0, 0, 1};
 
 // One eight-bar part of the level tune: its chords and melody, and how full
 // the band plays under it.
@@ -74,40 +74,40 @@ struct Section {
     bool doubled; // the melody again an octave lower
 };
 
-constexpr Section kVerse{{"Am", "F", "C", "G", "Am", "F", "C", "G"},
-                         {"A4:2 C5:2 E5:2 A5:2 G5:2 E5:2 C5:2 E5:2", "F5:4 E5:2 C5:2 A4:4 C5:4",
-                          "G4:2 C5:2 E5:2 G5:2 E5:2 C5:2 G5:4", "B4:4 D5:4 G5:2 F5:2 E5:2 D5:2",
-                          "A4:2 C5:2 E5:2 A5:2 B5:2 A5:2 G5:2 E5:2", "F5:4 A5:4 C6:4 A5:4",
-                          "G5:3 E5:1 C5:4 E5:2 G5:2 C6:4", "B5:6 A5:2 G5:4 E5:4"},
+constexpr Section Verse{{"Am", "F", "C", "G", "Am", "F", "C", "G"},
+                        {"A4:2 C5:2 E5:2 A5:2 G5:2 E5:2 C5:2 E5:2", "F5:4 E5:2 C5:2 A4:4 C5:4",
+                         "G4:2 C5:2 E5:2 G5:2 E5:2 C5:2 G5:4", "B4:4 D5:4 G5:2 F5:2 E5:2 D5:2",
+                         "A4:2 C5:2 E5:2 A5:2 B5:2 A5:2 G5:2 E5:2", "F5:4 A5:4 C6:4 A5:4",
+                         "G5:3 E5:1 C5:4 E5:2 G5:2 C6:4", "B5:6 A5:2 G5:4 E5:4"},
+                        true,
+                        true,
+                        false};
+
+constexpr Section Chorus{{"Dm", "Am", "F", "E", "Dm", "Am", "F", "E"},
+                         {"D5:4 F5:4 A5:4 F5:2 D5:2", "E5:4 C5:4 A4:8", "F5:2 G5:2 A5:4 C6:4 A5:4",
+                          "G#5:8 B5:4 E5:4", "D6:4 C6:2 A5:2 F5:4 A5:4", "C6:4 B5:2 A5:2 E5:8",
+                          "F5:2 A5:2 C6:2 F6:2 E6:4 C6:4", "B5:4 G#5:4 E5:4 B4:4"},
                          true,
                          true,
                          false};
 
-constexpr Section kChorus{{"Dm", "Am", "F", "E", "Dm", "Am", "F", "E"},
-                          {"D5:4 F5:4 A5:4 F5:2 D5:2", "E5:4 C5:4 A4:8", "F5:2 G5:2 A5:4 C6:4 A5:4",
-                           "G#5:8 B5:4 E5:4", "D6:4 C6:2 A5:2 F5:4 A5:4", "C6:4 B5:2 A5:2 E5:8",
-                           "F5:2 A5:2 C6:2 F6:2 E6:4 C6:4", "B5:4 G#5:4 E5:4 B4:4"},
-                          true,
-                          true,
-                          false};
-
 // The bridge drops the drums and the arpeggio: long notes over new chords.
-constexpr Section kBridge{{"F", "G", "Em", "Am", "Dm", "G", "C", "E"},
-                          {"A5:8 G5:8", "B5:8 D6:8", "G5:12 E5:4", "C6:8 A5:8", "F5:8 A5:8",
-                           "B5:8 D6:4 B5:4", "E6:8 C6:8", "B5:8 G#5:8"},
-                          false,
-                          false,
-                          false};
+constexpr Section Bridge{{"F", "G", "Em", "Am", "Dm", "G", "C", "E"},
+                         {"A5:8 G5:8", "B5:8 D6:8", "G5:12 E5:4", "C6:8 A5:8", "F5:8 A5:8",
+                          "B5:8 D6:4 B5:4", "E6:8 C6:8", "B5:8 G#5:8"},
+                         false,
+                         false,
+                         false};
 
-constexpr Section kVerseDoubled{kVerse.chords, kVerse.melody, true, true, true};
+constexpr Section VerseDoubled{Verse.chords, Verse.melody, true, true, true};
 
 } // namespace
 
 Track MenuTune() {
-    constexpr double kSixteenth = 60.0 / 120 / 4;
-    constexpr std::array<std::string_view, 16> chords{"C", "Am", "F",  "G",  "C", "Am", "F", "G",
+    constexpr double Sixteenth = 60.0 / 120 / 4;
+    constexpr std::array<std::string_view, 16> Chords{"C", "Am", "F",  "G",  "C", "Am", "F", "G",
                                                       "F", "G",  "Em", "Am", "F", "G",  "C", "C"};
-    constexpr std::array<std::string_view, 16> melody{"E5:4 G5:2 E5:2 C5:4 G4:4",
+    constexpr std::array<std::string_view, 16> Melody{"E5:4 G5:2 E5:2 C5:4 G4:4",
                                                       "A4:2 C5:2 E5:4 D5:2 C5:2 A4:4",
                                                       "F4:2 A4:2 C5:4 F5:4 E5:2 D5:2",
                                                       "D5:6 B4:2 G4:8",
@@ -123,23 +123,23 @@ Track MenuTune() {
                                                       "D5:2 E5:2 F5:2 G5:2 B5:4 D6:4",
                                                       "C6:8 G5:4 E5:4",
                                                       ""};
-    Track t(16 * 16 * kSixteenth);
-    for (std::size_t bar = 0; bar < chords.size(); ++bar) {
-        const double at = static_cast<double>(bar) * 16 * kSixteenth;
-        const Chord c = Parse(chords.at(bar));
-        Play(t, at, kSixteenth, melody.at(bar), kLead);
-        if (bar + 1 == chords.size()) {
+    Track t(16 * 16 * Sixteenth);
+    for (std::size_t bar = 0; bar < Chords.size(); ++bar) {
+        const double at = static_cast<double>(bar) * 16 * Sixteenth;
+        const Chord c = Parse(Chords.at(bar));
+        Play(t, at, Sixteenth, Melody.at(bar), Lead);
+        if (bar + 1 == Chords.size()) {
             // The last bar rings out on the home chord and fades into the
             // first, so the loop runs on without a stop.
-            Note(t, at, 16 * kSixteenth, Midi("C5"), kLead);
-            Note(t, at, 16 * kSixteenth, c.root - 12, kBass);
-            Arpeggio(t, at, kSixteenth, c, 12, kArp);
-            Drums(t, at, kSixteenth, "x.......", "", "x.x.x.x.x.x.");
+            Note(t, at, 16 * Sixteenth, Midi("C5"), Lead);
+            Note(t, at, 16 * Sixteenth, c.root - 12, Bass);
+            Arpeggio(t, at, Sixteenth, c, 12, Arp);
+            Drums(t, at, Sixteenth, "x.......", "", "x.x.x.x.x.x.");
             continue;
         }
-        PumpingBass(t, at, kSixteenth, c, 8, kBass);
-        Arpeggio(t, at, kSixteenth, c, 16, kArp);
-        Drums(t, at, kSixteenth, bar % 4 == 3 ? "x.....x.x.x....." : "x.......x.......",
+        PumpingBass(t, at, Sixteenth, c, 8, Bass);
+        Arpeggio(t, at, Sixteenth, c, 16, Arp);
+        Drums(t, at, Sixteenth, bar % 4 == 3 ? "x.....x.x.x....." : "x.......x.......",
               "....x.......x...", "x.x.x.x.x.x.x.xo");
     }
     t.Finish(0.004, 1.2, false);
@@ -147,34 +147,34 @@ Track MenuTune() {
 }
 
 Track LevelTune() {
-    constexpr double kSixteenth = 60.0 / 144 / 4;
-    constexpr std::array<const Section*, 7> form{&kVerse,  &kVerseDoubled, &kChorus,      &kVerse,
-                                                 &kBridge, &kChorus,       &kVerseDoubled};
+    constexpr double Sixteenth = 60.0 / 144 / 4;
+    constexpr std::array<const Section*, 7> Form{&Verse,  &VerseDoubled, &Chorus,      &Verse,
+                                                 &Bridge, &Chorus,       &VerseDoubled};
     const Voice doubling{Wave::Triangle, {0.005, 0.1, 0.6, 0.05}, 0.14, 0.3, 0, 0, 1};
     const Voice pad{Wave::Saw, {0.3, 0.4, 0.7, 0.5}, 0.03, -0.3, 0, 0, 0.3};
-    Track t(static_cast<double>(form.size()) * 8 * 16 * kSixteenth);
-    for (std::size_t part = 0; part < form.size(); ++part) {
-        const Section& section = *form.at(part);
+    Track t(static_cast<double>(Form.size()) * 8 * 16 * Sixteenth);
+    for (std::size_t part = 0; part < Form.size(); ++part) {
+        const Section& section = *Form.at(part);
         for (std::size_t i = 0; i < 8; ++i) {
-            const double at = static_cast<double>(part * 8 + i) * 16 * kSixteenth;
+            const double at = static_cast<double>(part * 8 + i) * 16 * Sixteenth;
             const Chord c = Parse(section.chords.at(i));
-            Play(t, at, kSixteenth, section.melody.at(i), section.drums ? kLead : kFlute);
+            Play(t, at, Sixteenth, section.melody.at(i), section.drums ? Lead : Flute);
             if (section.doubled) {
-                Play(t, at, kSixteenth, section.melody.at(i), doubling, -12);
+                Play(t, at, Sixteenth, section.melody.at(i), doubling, -12);
             }
             if (!section.drums) {
-                Note(t, at, 15 * kSixteenth, c.root - 12, kSoftBass);
+                Note(t, at, 15 * Sixteenth, c.root - 12, SoftBass);
                 for (const int n : Triad(c)) {
-                    Note(t, at, 15 * kSixteenth, n + 12, pad);
+                    Note(t, at, 15 * Sixteenth, n + 12, pad);
                 }
-                Hat(t, at + 8 * kSixteenth, 0.06);
+                Hat(t, at + 8 * Sixteenth, 0.06);
                 continue;
             }
-            PumpingBass(t, at, kSixteenth, c, 8, kBass);
+            PumpingBass(t, at, Sixteenth, c, 8, Bass);
             if (section.arpeggio) {
-                Arpeggio(t, at, kSixteenth, c, 16, kArp);
+                Arpeggio(t, at, Sixteenth, c, 16, Arp);
             }
-            Drums(t, at, kSixteenth, i % 4 == 3 ? "x.....x.x.x..x.." : "x.....x.x.......",
+            Drums(t, at, Sixteenth, i % 4 == 3 ? "x.....x.x.x..x.." : "x.....x.x.......",
                   "....x.......x...", i % 2 == 1 ? "x.x.x.x.x.x.x.xo" : "x.x.x.x.x.x.x.x.");
         }
     }
@@ -183,10 +183,10 @@ Track LevelTune() {
 }
 
 Track Anthem() {
-    constexpr double kSixteenth = 60.0 / 84 / 4;
-    constexpr std::array<std::string_view, 16> chords{"F",  "C", "Dm", "Bb", "F", "C",  "Bb", "C",
+    constexpr double Sixteenth = 60.0 / 84 / 4;
+    constexpr std::array<std::string_view, 16> Chords{"F",  "C", "Dm", "Bb", "F", "C",  "Bb", "C",
                                                       "Bb", "F", "Gm", "C",  "F", "Bb", "C",  "F"};
-    constexpr std::array<std::string_view, 16> melody{
+    constexpr std::array<std::string_view, 16> Melody{
         "C5:6 C5:2 F5:4 A5:4",  "G5:6 F5:2 E5:4 C5:4",  "D5:6 E5:2 F5:4 A5:4",  "Bb5:8 A5:4 G5:4",
         "A5:6 A5:2 C6:4 A5:4",  "G5:6 E5:2 C5:4 E5:4",  "F5:4 G5:4 A5:4 Bb5:4", "G5:12 r:4",
         "D6:6 C6:2 Bb5:4 D6:4", "C6:6 A5:2 F5:8",       "G5:4 A5:4 Bb5:4 D6:4", "C6:8 E5:4 G5:4",
@@ -195,24 +195,24 @@ Track Anthem() {
     const Voice horn{Wave::Saw, {0.03, 0.2, 0.7, 0.15}, 0.08, 0.2, 0.1, 0, 0.4};
     const Voice pad{Wave::Saw, {0.12, 0.3, 0.8, 0.6}, 0.035, 0.3, 0, 0, 0.3};
     const Voice bass{Wave::Saw, {0.02, 0.2, 0.8, 0.2}, 0.2, 0, 0, 0, 0.3};
-    Track t(16 * 16 * kSixteenth, 4.0);
-    for (std::size_t bar = 0; bar < chords.size(); ++bar) {
-        const double at = static_cast<double>(bar) * 16 * kSixteenth;
-        const bool last = bar + 1 == chords.size();
-        const Chord c = Parse(chords.at(bar));
-        Play(t, at, kSixteenth, melody.at(bar), brass);
-        Play(t, at, kSixteenth, melody.at(bar), horn, -12);
-        const double hold = (last ? 24 : 16) * kSixteenth;
+    Track t(16 * 16 * Sixteenth, 4.0);
+    for (std::size_t bar = 0; bar < Chords.size(); ++bar) {
+        const double at = static_cast<double>(bar) * 16 * Sixteenth;
+        const bool last = bar + 1 == Chords.size();
+        const Chord c = Parse(Chords.at(bar));
+        Play(t, at, Sixteenth, Melody.at(bar), brass);
+        Play(t, at, Sixteenth, Melody.at(bar), horn, -12);
+        const double hold = (last ? 24 : 16) * Sixteenth;
         for (const int n : Triad(c)) {
             Note(t, at, hold * 0.97, n + 12, pad);
         }
-        Note(t, at, 8 * kSixteenth * 0.95, c.root - 12, bass);
-        Note(t, at + 8 * kSixteenth, (last ? 16 : 8) * kSixteenth * 0.95, c.root - (last ? 12 : 5),
+        Note(t, at, 8 * Sixteenth * 0.95, c.root - 12, bass);
+        Note(t, at + 8 * Sixteenth, (last ? 16 : 8) * Sixteenth * 0.95, c.root - (last ? 12 : 5),
              bass);
         Timpani(t, at, c.root - 12, 0.35);
         if (bar % 4 == 3) {
             for (int roll = 0; roll < 4; ++roll) {
-                Timpani(t, at + (12 + roll) * kSixteenth, c.root - 12, 0.15 + roll * 0.05);
+                Timpani(t, at + (12 + roll) * Sixteenth, c.root - 12, 0.15 + roll * 0.05);
             }
         }
         if (bar == 0 || bar == 8 || last) {
@@ -224,13 +224,13 @@ Track Anthem() {
 }
 
 Track GameOverPhrase() {
-    constexpr double kSixteenth = 60.0 / 90 / 4;
+    constexpr double Sixteenth = 60.0 / 90 / 4;
     const Voice trombone{Wave::Saw, {0.05, 0.2, 0.8, 0.25}, 0.22, 0, 0.45, 0, 0.45};
-    Track t(26 * kSixteenth, 1.5);
-    Play(t, 0, kSixteenth, "G4:4 F#4:4 F4:4 E4:14", trombone);
-    Play(t, 0, kSixteenth, "C4:12 C4:14",
+    Track t(26 * Sixteenth, 1.5);
+    Play(t, 0, Sixteenth, "G4:4 F#4:4 F4:4 E4:14", trombone);
+    Play(t, 0, Sixteenth, "C4:12 C4:14",
          Voice{Wave::Triangle, {0.05, 0.3, 0.5, 0.3}, 0.12, 0.3, 0, 0, 1});
-    Timpani(t, 12 * kSixteenth, Midi("C2"), 0.4);
+    Timpani(t, 12 * Sixteenth, Midi("C2"), 0.4);
     t.Finish(0.004, 0.2, true);
     return t;
 }
@@ -257,10 +257,10 @@ Track LifeLostEffect() {
 }
 
 Track LevelDoneEffect() {
-    constexpr double kSixteenth = 0.075;
+    constexpr double Sixteenth = 0.075;
     Track t(1.5, 1.0);
     const Voice fanfare{Wave::Pulse, {0.004, 0.1, 0.7, 0.3}, 0.2, -0.2, 0.3, 0, 1};
-    const double end = Play(t, 0, kSixteenth, "C5:1 E5:1 G5:1 C6:1 E6:1 G6:1", fanfare);
+    const double end = Play(t, 0, Sixteenth, "C5:1 E5:1 G5:1 C6:1 E6:1 G6:1", fanfare);
     Note(t, end, 0.8, Midi("C7"), fanfare);
     for (const char* n : {"C5", "E5", "G5", "C6"}) {
         Note(t, end, 0.8, Midi(n),
@@ -272,4 +272,4 @@ Track LevelDoneEffect() {
     return t;
 }
 
-} // namespace synth
+} // namespace Synth

@@ -3,7 +3,7 @@
 
 #include "tools/synth/Voices.hpp"
 
-namespace synth {
+namespace Synth {
 
 Track MenuTune();  // loops; starts and ends in silence
 Track LevelTune(); // loops seamlessly as PCM
@@ -13,4 +13,4 @@ Track FriesEffect();
 Track LifeLostEffect();
 Track LevelDoneEffect();
 
-} // namespace synth
+} // namespace Synth

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace synth {
+namespace Synth {
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr double TwoPi = 2 * std::numbers::pi;
 
 // Removes the step discontinuities that make naive square and saw waves alias.
 double Blep(double t, double dt) {
@@ -40,7 +40,7 @@ double Oscillator(Wave wave, double phase, double dt) {
     case Wave::Saw:
         return 2 * phase - 1 - Blep(phase, dt);
     case Wave::Sine:
-        return std::sin(kTwoPi * phase);
+        return std::sin(TwoPi * phase);
     }
     return 0;
 }
@@ -50,9 +50,9 @@ double Oscillator(Wave wave, double phase, double dt) {
 // pitch falls. Sweeps are summed from their partials instead, each faded out
 // before it reaches kTop.
 double Partials(Wave wave, double phase, double frequency) {
-    constexpr double kTop = 7000;
+    constexpr double Top = 7000;
     double v = 0;
-    for (int k = 1; k * frequency < kTop; ++k) {
+    for (int k = 1; k * frequency < Top; ++k) {
         const bool odd = k % 2 == 1;
         double amplitude = 0;
         switch (wave) {
@@ -72,8 +72,8 @@ double Partials(Wave wave, double phase, double frequency) {
             amplitude = k == 1 ? 1 : 0;
             break;
         }
-        const double fade = std::min(1.0, (kTop - k * frequency) / (0.2 * kTop));
-        v += amplitude * fade * std::sin(kTwoPi * k * phase);
+        const double fade = std::min(1.0, (Top - k * frequency) / (0.2 * Top));
+        v += amplitude * fade * std::sin(TwoPi * k * phase);
     }
     return v;
 }
@@ -96,14 +96,14 @@ double Level(const Envelope& e, double t, double gate) {
 // Noise from a fixed generator, so every run writes the same bytes.
 class Noise {
   public:
-    explicit Noise(std::uint32_t seed) : state_(seed | 1U) {}
+    explicit Noise(std::uint32_t seed) : state(seed | 1U) {}
     double Next() {
-        state_ = state_ * 1664525U + 1013904223U;
-        return static_cast<double>(state_ >> 8) / 8388608.0 - 1.0;
+        state = state * 1664525U + 1013904223U;
+        return static_cast<double>(state >> 8) / 8388608.0 - 1.0;
     }
 
   private:
-    std::uint32_t state_;
+    std::uint32_t state;
 };
 
 std::uint32_t Seed(double start) {
@@ -111,51 +111,51 @@ std::uint32_t Seed(double start) {
 }
 
 std::size_t Index(double seconds) {
-    return static_cast<std::size_t>(std::lround(seconds * kRate));
+    return static_cast<std::size_t>(std::lround(seconds * Rate));
 }
 
 } // namespace
 
 Track::Track(double seconds, double tail)
-    : loop_(Index(seconds)), left_(Index(seconds + tail), 0.0), right_(left_.size(), 0.0) {}
+    : loop(Index(seconds)), left(Index(seconds + tail), 0.0), right(left.size(), 0.0) {}
 
 void Track::Add(std::size_t index, double value, double pan) {
-    if (index >= left_.size()) {
+    if (index >= left.size()) {
         return;
     }
-    left_[index] += value * std::sqrt(0.5 * (1 - pan));
-    right_[index] += value * std::sqrt(0.5 * (1 + pan));
+    left[index] += value * std::sqrt(0.5 * (1 - pan));
+    right[index] += value * std::sqrt(0.5 * (1 + pan));
 }
 
 void Track::Wrap() {
-    for (std::size_t i = loop_; i < left_.size(); ++i) {
-        left_[(i - loop_) % loop_] += left_[i];
-        right_[(i - loop_) % loop_] += right_[i];
+    for (std::size_t i = loop; i < left.size(); ++i) {
+        left[(i - loop) % loop] += left[i];
+        right[(i - loop) % loop] += right[i];
     }
-    left_.resize(loop_);
-    right_.resize(loop_);
+    left.resize(loop);
+    right.resize(loop);
 }
 
 void Track::Finish(double fadeIn, double fadeOut, bool keepTail) {
-    std::size_t end = keepTail ? left_.size() : loop_;
+    std::size_t end = keepTail ? left.size() : loop;
     if (keepTail) {
-        while (end > loop_ && std::abs(left_[end - 1]) < 1e-4 && std::abs(right_[end - 1]) < 1e-4) {
+        while (end > loop && std::abs(left[end - 1]) < 1e-4 && std::abs(right[end - 1]) < 1e-4) {
             --end;
         }
     }
-    left_.resize(end);
-    right_.resize(end);
+    left.resize(end);
+    right.resize(end);
     const std::size_t in = std::min(end, Index(fadeIn));
     for (std::size_t i = 0; i < in; ++i) {
         const double g = static_cast<double>(i) / static_cast<double>(in);
-        left_[i] *= g;
-        right_[i] *= g;
+        left[i] *= g;
+        right[i] *= g;
     }
     const std::size_t out = std::min(end, Index(fadeOut));
     for (std::size_t i = 0; i < out; ++i) {
         const double g = static_cast<double>(i) / static_cast<double>(out);
-        left_[end - 1 - i] *= g;
-        right_[end - 1 - i] *= g;
+        left[end - 1 - i] *= g;
+        right[end - 1 - i] *= g;
     }
 }
 
@@ -164,11 +164,11 @@ double Frequency(double midi) {
 }
 
 int Midi(std::string_view name) {
-    static constexpr std::string_view kLetters = "C D EF G A B";
-    if (name.empty() || kLetters.find(name[0]) == std::string_view::npos) {
+    static constexpr std::string_view Letters = "C D EF G A B";
+    if (name.empty() || Letters.find(name[0]) == std::string_view::npos) {
         throw std::invalid_argument("bad note " + std::string(name));
     }
-    int semitone = static_cast<int>(kLetters.find(name[0]));
+    int semitone = static_cast<int>(Letters.find(name[0]));
     std::size_t i = 1;
     if (i < name.size() && name[i] == '#') {
         ++semitone;
@@ -189,16 +189,15 @@ void Note(Track& track, double start, double length, double midi, const Voice& v
     const double total = length + voice.envelope.release;
     const std::size_t count = Index(total);
     const double base = Frequency(midi);
-    const double cutoff =
-        std::min(0.99, 1 - std::exp(-kTwoPi * base * 8 * voice.brightness / kRate));
+    const double cutoff = std::min(0.99, 1 - std::exp(-TwoPi * base * 8 * voice.brightness / Rate));
     double phase = 0;
     double filtered = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double wobble =
-            voice.vibrato * std::sin(kTwoPi * 5.5 * t) * std::min(1.0, std::max(0.0, t - 0.12) * 4);
+            voice.vibrato * std::sin(TwoPi * 5.5 * t) * std::min(1.0, std::max(0.0, t - 0.12) * 4);
         const double f = base * std::pow(2.0, (wobble + voice.glide * t) / 12.0);
-        const double dt = f / kRate;
+        const double dt = f / Rate;
         double v =
             voice.glide == 0 ? Oscillator(voice.wave, phase, dt) : Partials(voice.wave, phase, f);
         if (voice.brightness < 1) {
@@ -214,11 +213,11 @@ void Kick(Track& track, double start, double volume) {
     const std::size_t first = Index(start);
     double phase = 0;
     for (std::size_t i = 0; i < Index(0.3); ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double f = 45 + 110 * std::exp(-t * 30);
-        phase += f / kRate;
+        phase += f / Rate;
         const double click = std::min(1.0, t * 2000);
-        track.Add(first + i, std::sin(kTwoPi * phase) * std::exp(-t * 12) * click * volume, 0);
+        track.Add(first + i, std::sin(TwoPi * phase) * std::exp(-t * 12) * click * volume, 0);
     }
 }
 
@@ -227,10 +226,10 @@ void Snare(Track& track, double start, double volume) {
     const std::size_t first = Index(start);
     double low = 0;
     for (std::size_t i = 0; i < Index(0.22); ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double n = noise.Next();
         low += 0.35 * (n - low);
-        const double body = std::sin(kTwoPi * 185 * t) * std::exp(-t * 30);
+        const double body = std::sin(TwoPi * 185 * t) * std::exp(-t * 30);
         const double attack = std::min(1.0, t * 3000);
         track.Add(first + i, ((n - low) * 0.8 * std::exp(-t * 18) + body * 0.6) * attack * volume,
                   0.1);
@@ -243,7 +242,7 @@ void Hat(Track& track, double start, double volume, bool open) {
     const double decay = open ? 14 : 60;
     double previous = 0;
     for (std::size_t i = 0; i < Index(open ? 0.3 : 0.08); ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double n = noise.Next();
         const double high = n - previous; // crude high-pass: only the hiss is left
         previous = n;
@@ -256,10 +255,10 @@ void Timpani(Track& track, double start, double midi, double volume) {
     const std::size_t first = Index(start);
     const double f = Frequency(midi);
     for (std::size_t i = 0; i < Index(1.6); ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double drop = 1 + 0.04 * std::exp(-t * 20);
-        const double v = std::sin(kTwoPi * f * drop * t) +
-                         0.35 * std::sin(kTwoPi * f * 1.5 * drop * t) * std::exp(-t * 4);
+        const double v = std::sin(TwoPi * f * drop * t) +
+                         0.35 * std::sin(TwoPi * f * 1.5 * drop * t) * std::exp(-t * 4);
         const double attack = std::min(1.0, t * 1500);
         track.Add(first + i, v * std::exp(-t * 2.6) * attack * volume, 0);
     }
@@ -270,7 +269,7 @@ void Cymbal(Track& track, double start, double volume) {
     const std::size_t first = Index(start);
     double previous = 0;
     for (std::size_t i = 0; i < Index(2.2); ++i) {
-        const double t = static_cast<double>(i) / kRate;
+        const double t = static_cast<double>(i) / Rate;
         const double n = noise.Next();
         const double attack = std::min(1.0, t * 300);
         track.Add(first + i, (n - previous) * std::exp(-t * 2.2) * attack * volume, 0.35);
@@ -302,4 +301,4 @@ double Play(Track& track, double start, double sixteenth, std::string_view score
     return at;
 }
 
-} // namespace synth
+} // namespace Synth

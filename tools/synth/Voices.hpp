@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace synth {
+namespace Synth {
 
-inline constexpr int kRate = 32000;
+inline constexpr int Rate = 32000;
 
 enum class Wave { Square, Pulse, Triangle, Saw, Sine };
 
@@ -33,20 +33,20 @@ class Track {
   public:
     explicit Track(double seconds, double tail = 2.0);
     void Add(std::size_t index, double value, double pan);
-    std::size_t Size() const { return loop_; }
+    std::size_t Size() const { return loop; }
     // A loop: what rings on past the end is added to the start, so the seam
     // is as smooth as any other point.
     void Wrap();
     // A one-shot (or a loop that must start and end in silence): keeps the
     // ringing tail, trims trailing silence and fades the very edges.
     void Finish(double fadeIn, double fadeOut, bool keepTail);
-    const std::vector<double>& Left() const { return left_; }
-    const std::vector<double>& Right() const { return right_; }
+    const std::vector<double>& Left() const { return left; }
+    const std::vector<double>& Right() const { return right; }
 
   private:
-    std::size_t loop_;
-    std::vector<double> left_;
-    std::vector<double> right_;
+    std::size_t loop;
+    std::vector<double> left;
+    std::vector<double> right;
 };
 
 double Frequency(double midi);
@@ -64,4 +64,4 @@ void Cymbal(Track& track, double start, double volume);
 double Play(Track& track, double start, double sixteenth, std::string_view score,
             const Voice& voice, int transpose = 0);
 
-} // namespace synth
+} // namespace Synth
