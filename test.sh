@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: the dev build's
-# suite and its unit and replay tests under the address/UB and thread sanitizers; then
+# Installs what is missing, then builds and runs every test: the naming check and the dev
+# build's suite, and its unit and replay tests under the address/UB and thread sanitizers; then
 # builds the release build with the benchmarks beside it, makes the Debian package from it
 # and checks it; last, fuzzes.
 set -euo pipefail
@@ -17,6 +17,7 @@ for preset in dev asan tsan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   if [[ $preset == dev ]]; then
+    tools/naming-check.sh "build/$preset"
     ctest --preset "$preset" -j "$jobs"
   else
     ctest --preset "$preset" -j "$jobs" -E "$whole_program"

@@ -11,7 +11,7 @@ play_packages=(
 test_packages=(
   "${play_packages[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   dpkg-dev lintian desktop-file-utils appstream
   xvfb xauth xdotool imagemagick x11-utils openbox libxtst-dev
 )
