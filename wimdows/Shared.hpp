@@ -85,8 +85,8 @@ bool Active();
 // The event type of the caller's requests.
 Uint32 RequestEvent();
 
-// Only under `windowMutex` with the window active, so the event queue cannot be torn down meanwhile.
-// FALSE once the window thread has begun to close.
+// Only under `windowMutex` with the window active, so the event queue cannot be torn down
+// meanwhile. FALSE once the window thread has begun to close.
 bool PushRequest(Request request);
 
 } // namespace Wimdows

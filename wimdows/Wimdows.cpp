@@ -21,8 +21,8 @@ void WaitWhile(WinState value) {
     }
 }
 
-// Asks the open window to close, under `windowMutex`. The wake-up may find the event queue full: the
-// window thread is then busy with it and sees the request after its next event.
+// Asks the open window to close, under `windowMutex`. The wake-up may find the event queue full:
+// the window thread is then busy with it and sees the request after its next event.
 void RequestClose(bool keep) {
     closeWanted.store(true, std::memory_order_release);
     keepShown = keep;

@@ -74,8 +74,8 @@ bool Interrupted() {
     return interrupted;
 }
 
-// The state of the caller's window changes only under `windowMutex`; an interrupted program opens no
-// more windows.
+// The state of the caller's window changes only under `windowMutex`; an interrupted program opens
+// no more windows.
 bool GoActive(std::unique_ptr<Canvas> created) {
     const std::scoped_lock guard(windowMutex);
     if (interrupted) {
