@@ -3,8 +3,8 @@
 #include "game/GameState.hpp"
 
 #include <array>
-#include <cstddef>
 #include <string_view>
+#include <vector>
 
 // Every file of the runtime tree by its path in that tree: the game reads them, the generators
 // write them, and the preview and the asset test look at them, all by these names, so that a
@@ -92,34 +92,25 @@ inline constexpr const char* LevenKwijtBestand = "muziek/Levenkwijt.MP3";
 inline constexpr const char* LevelVoltooidBestand = "muziek/Levelvoltooid.MP3";
 inline constexpr const char* GameOverMuziekBestand = "muziek/Gameover.MP3";
 
+inline constexpr auto losseBeeldBestanden =
+    std::to_array<const char*>({DeurOpenBestand, DeurDichtBestand, GameOverBestand, EindBestand,
+                                InstructiesBestand, CreditsBestand, MenuAchtergrondBestand});
+inline constexpr auto geluidBestanden = std::to_array<const char*>(
+    {LevelMuziekBestand, MenuMuziekBestand, VolksliedBestand, FrietGeluidBestand, LevenKwijtBestand,
+     LevelVoltooidBestand, GameOverMuziekBestand});
+
 // Every picture and sound, each once: what a runtime tree holds beside the mazes.
-constexpr auto AlleBeeldEnGeluid() {
-    std::array<std::string_view,
-               4 * Levels + 2 * spriteBestanden.size() + 7 + 2 * knopBestanden.size() + 7>
-        namen{};
-    std::size_t n = 0;
+inline std::vector<std::string_view> AlleBeeldEnGeluid() {
+    std::vector<std::string_view> namen(losseBeeldBestanden.begin(), losseBeeldBestanden.end());
+    namen.insert(namen.end(), geluidBestanden.begin(), geluidBestanden.end());
     for (const LevelBestanden& l : levelBestanden) {
-        for (const std::string_view naam : {l.provincie, l.achtergrond, l.tegel, l.rechthoek}) {
-            namen.at(n++) = naam;
-        }
+        namen.insert(namen.end(), {l.provincie, l.achtergrond, l.tegel, l.rechthoek});
     }
     for (const SpriteBestand& s : spriteBestanden) {
-        namen.at(n++) = s.beeld;
-        namen.at(n++) = s.masker;
-    }
-    for (const std::string_view naam :
-         {DeurOpenBestand, DeurDichtBestand, GameOverBestand, EindBestand, InstructiesBestand,
-          CreditsBestand, MenuAchtergrondBestand}) {
-        namen.at(n++) = naam;
+        namen.insert(namen.end(), {s.beeld, s.masker});
     }
     for (const KnopBestand& k : knopBestanden) {
-        namen.at(n++) = k.uit;
-        namen.at(n++) = k.aan;
-    }
-    for (const std::string_view naam :
-         {LevelMuziekBestand, MenuMuziekBestand, VolksliedBestand, FrietGeluidBestand,
-          LevenKwijtBestand, LevelVoltooidBestand, GameOverMuziekBestand}) {
-        namen.at(n++) = naam;
+        namen.insert(namen.end(), {k.uit, k.aan});
     }
     return namen;
 }
