@@ -8,11 +8,8 @@
 namespace Wimdows {
 namespace {
 
-// The largest side a window can have.
-constexpr std::uint32_t MaxSide = 16384;
-
 int ToSide(std::uint32_t side) {
-    return static_cast<int>(std::min(side, MaxSide));
+    return static_cast<int>(std::min(side, MaxWindowSide));
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 
 namespace Wimdows {
 
+// Larger windows are refused: no screen comes near, and the buffers would take gigabytes.
+inline constexpr std::uint32_t MaxWindowSide = 16384;
+
 // A window the caller asked for.
 struct OpenRequest {
     std::string title;

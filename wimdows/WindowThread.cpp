@@ -15,9 +15,6 @@
 namespace Wimdows {
 namespace {
 
-// Larger windows are refused: no screen comes near, and the buffers would take gigabytes.
-constexpr std::uint32_t MaxWindowSide = 16384;
-
 // The canvas of the last window, kept by the window thread for the next one.
 std::unique_ptr<Canvas> spare;
 

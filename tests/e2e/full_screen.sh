@@ -10,17 +10,10 @@ mkdir -p "$SHOTS"
 start_display
 start_game
 
-size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
-
 # Alt+Enter to the window $1, then its client size is $2 within 5 s.
 toggle() { # id size
   xdotool key --window "$1" alt+Return
-  for _ in $(seq 100); do
-    [[ "$(size "$1")" == "$2" ]] && return 0
-    sleep 0.05
-  done
-  echo "client area $(size "$1") after Alt+Enter, expected $2" >&2
-  return 1
+  sized "$1" "$2"
 }
 
 # The largest difference of a channel (0 to 1) of any pixel of $1 from black.

@@ -78,6 +78,19 @@ appears() {
   xdotool search --name "^$1\$" >/dev/null 2>&1
 }
 
+# The client size of the window $1, as WIDTHxHEIGHT.
+size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
+
+# The client area of the window $1 is $2 within 5 s.
+sized() { # id size
+  for _ in $(seq 100); do
+    [[ "$(size "$1")" == "$2" ]] && return 0
+    sleep 0.05
+  done
+  echo "client area $(size "$1"), expected $2" >&2
+  return 1
+}
+
 # Clicks at (x, y) in the window titled $1 until the window titled $4 shows up. A menu only
 # hears clicks once its first pass has run, which a busy machine may delay. The click is given
 # again only after a second: one sent while the menu is still leaving for the next screen may

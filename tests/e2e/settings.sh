@@ -11,18 +11,6 @@ source "$(dirname "$0")/lib.sh"
 start_display
 SETTINGS=$CONFIG/meandor/settings
 
-size() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
-
-# The client area of the window $1 is $2 within 5 s.
-sized() { # id size
-  for _ in $(seq 100); do
-    [[ "$(size "$1")" == "$2" ]] && return 0
-    sleep 0.05
-  done
-  echo "client area $(size "$1"), expected $2" >&2
-  return 1
-}
-
 # The settings file says $1 (a line without its comment) now.
 says() { sed 's/#.*//; s/[[:space:]]*$//' "$SETTINGS" 2>/dev/null | grep -qx "$1"; }
 

@@ -89,7 +89,9 @@ void Round(int round, const std::vector<Load>& mix, std::int64_t baseline) {
     // Every other round the keys are read back in order, the others flushed.
     std::uint32_t code = 0;
     for (int i = 0; round % 2 == 0 && i < Keys; ++i) {
-        ASSERT_TRUE(Wimdows::GetKeyPressed(code) && code == 'A' + static_cast<std::uint32_t>(i % Letters)) << i;
+        ASSERT_TRUE(Wimdows::GetKeyPressed(code) &&
+                    code == 'A' + static_cast<std::uint32_t>(i % Letters))
+            << i;
     }
     Wimdows::FlushKeys();
     ASSERT_FALSE(Wimdows::GetKeyPressed(code));
