@@ -6,6 +6,7 @@
 #include "wimdows/Shared.hpp"
 
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace Wimdows {
@@ -202,11 +203,20 @@ void WindowInput::OnButtonUp(const SDL_MouseButtonEvent& button) {
     }
 }
 
+// The mouse is told in the window's units, the picture lies on its pixels: more of them on a
+// scaled Wayland output.
 SDL_Point WindowInput::OnPicture(int x, int y) const {
     int w = 0;
     int h = 0;
     SDL_GetWindowSize(window, &w, &h);
-    return ToPicture(Fit(pictureW, pictureH, w, h), x, y);
+    int pixelsW = w;
+    int pixelsH = h;
+    SDL_GetWindowSizeInPixels(window, &pixelsW, &pixelsH);
+    if (w > 0 && h > 0) {
+        x = static_cast<int>(std::int64_t{x} * pixelsW / w);
+        y = static_cast<int>(std::int64_t{y} * pixelsH / h);
+    }
+    return ToPicture(Fit(pictureW, pictureH, pixelsW, pixelsH), x, y);
 }
 
 void ClearInput() {

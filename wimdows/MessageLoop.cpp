@@ -1,5 +1,6 @@
 #include "wimdows/MessageLoop.hpp"
 
+#include "wimdows/LostDisplay.hpp"
 #include "wimdows/Shared.hpp"
 
 namespace Wimdows {
@@ -36,6 +37,9 @@ Ending MessageLoop::Dispatch(const SDL_Event& event) {
     pads.Take(event);
     switch (event.type) {
     case SDL_QUIT:
+        if (WaylandGone(native.Get())) {
+            EndAsHungUp();
+        }
         return Ending::ByUser;
     case SDL_WINDOWEVENT:
         return OnWindowEvent(event.window);

@@ -17,7 +17,7 @@ enum class Ending { None, ByCaller, ByUser };
 class MessageLoop {
   public:
     MessageLoop(NativeWindow& nativeIn, Gamepads& padsIn, int width, int height)
-        : native(nativeIn), presenter(nativeIn.Get(), width, height),
+        : native(nativeIn), presenter(nativeIn.Pixels(), width, height),
           input(nativeIn, width, height), pads(padsIn) {}
 
     Ending Run();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace Wimdows {
 namespace {
@@ -43,9 +44,10 @@ bool NativeWindow::Create(const OpenRequest& request) {
     chosenW = wanted.width == 0 ? static_cast<int>(request.x) : ToSide(wanted.width);
     chosenH = wanted.height == 0 ? static_cast<int>(request.y) : ToSide(wanted.height);
     const Uint32 fullScreen = wanted.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    window.reset(SDL_CreateWindow(request.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
-                                  SDL_WINDOWPOS_UNDEFINED, chosenW, chosenH,
-                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | fullScreen));
+    window.reset(SDL_CreateWindow(
+        request.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, chosenW, chosenH,
+        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | fullScreen));
+    screen.Attach(window.get());
     return window != nullptr;
 }
 
@@ -174,7 +176,11 @@ void NativeWindow::Tell() const {
         {FullScreen(), static_cast<std::uint32_t>(chosenW), static_cast<std::uint32_t>(chosenH)});
 }
 
+// A Wayland client cannot place its window: the compositor does.
 void NativeWindow::KeepOn(const SDL_Rect& room, int width, int height) {
+    if (std::string_view(SDL_GetCurrentVideoDriver()) == "wayland") {
+        return;
+    }
     int x = 0;
     int y = 0;
     SDL_GetWindowPosition(window.get(), &x, &y);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "wimdows/KeyCodes.hpp"
+#include "wimdows/Screen.hpp"
 #include "wimdows/Sdl.hpp"
 
 #include <cstdint>
@@ -26,6 +27,7 @@ struct OpenRequest {
 class NativeWindow {
   public:
     SDL_Window* Get() const { return window.get(); }
+    Screen& Pixels() { return screen; }
 
     // FALSE when it cannot be had; the caller's window then fails.
     bool Prepare(const OpenRequest& request);
@@ -56,6 +58,7 @@ class NativeWindow {
     void KeepOn(const SDL_Rect& room, int width, int height);
 
     WindowPtr window;
+    Screen screen; // destroyed before the window
     int pictureW = 0;
     int pictureH = 0;
     // The player's size for the window, for a picture of pictureW by pictureH.

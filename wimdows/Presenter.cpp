@@ -13,13 +13,13 @@ void Presenter::Paint() {
         CopyRect(canvas->shown.get(), canvas->presented.get(), {0, 0, pictureW, pictureH});
         picture = canvas->presented.get();
     }
-    SDL_Surface* screen = SDL_GetWindowSurface(window);
-    if (screen == nullptr) {
+    SDL_Surface* pixels = screen.Get();
+    if (pixels == nullptr) {
         return;
     }
-    scaler.Fit(pictureW, pictureH, screen->w, screen->h);
-    scaler.DrawAll(picture, screen);
-    SDL_UpdateWindowSurface(window);
+    scaler.Fit(pictureW, pictureH, pixels->w, pixels->h);
+    scaler.DrawAll(picture, pixels);
+    screen.UpdateAll();
 }
 
 void Presenter::Present() {
@@ -34,21 +34,21 @@ void Presenter::Present() {
         }
         picture = canvas->presented.get();
     }
-    SDL_Surface* screen = parts.empty() ? nullptr : SDL_GetWindowSurface(window);
-    if (screen == nullptr) {
+    SDL_Surface* pixels = parts.empty() ? nullptr : screen.Get();
+    if (pixels == nullptr) {
         return;
     }
     // The window has changed size since the last paint, and the bars with it.
-    if (scaler.Fit(pictureW, pictureH, screen->w, screen->h)) {
-        scaler.DrawAll(picture, screen);
-        SDL_UpdateWindowSurface(window);
+    if (scaler.Fit(pictureW, pictureH, pixels->w, pixels->h)) {
+        scaler.DrawAll(picture, pixels);
+        screen.UpdateAll();
         return;
     }
     for (SDL_Rect& part : parts) {
         part = scaler.Covering(part);
-        scaler.Draw(picture, screen, part);
+        scaler.Draw(picture, pixels, part);
     }
-    SDL_UpdateWindowSurfaceRects(window, parts.data(), static_cast<int>(parts.size()));
+    screen.Update(parts);
 }
 
 } // namespace Wimdows

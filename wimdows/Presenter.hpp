@@ -1,6 +1,7 @@
 #pragma once
 
 #include "wimdows/Scaling.hpp"
+#include "wimdows/Screen.hpp"
 #include "wimdows/Sdl.hpp"
 
 #include <vector>
@@ -11,8 +12,8 @@ namespace Wimdows {
 // window's size.
 class Presenter {
   public:
-    Presenter(SDL_Window* windowIn, int width, int height)
-        : window(windowIn), pictureW(width), pictureH(height) {}
+    Presenter(Screen& screenIn, int width, int height)
+        : screen(screenIn), pictureW(width), pictureH(height) {}
 
     // The whole picture onto the screen, with the bars around it.
     void Paint();
@@ -20,7 +21,7 @@ class Presenter {
     void Present();
 
   private:
-    SDL_Window* window;
+    Screen& screen;
     int pictureW;
     int pictureH;
     Scaler scaler;

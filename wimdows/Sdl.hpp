@@ -17,6 +17,16 @@ struct WindowDeleter {
 };
 using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
+struct RendererDeleter {
+    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
+};
+using RendererPtr = std::unique_ptr<SDL_Renderer, RendererDeleter>;
+
+struct TextureDeleter {
+    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+};
+using TexturePtr = std::unique_ptr<SDL_Texture, TextureDeleter>;
+
 struct FontDeleter {
     void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
 };

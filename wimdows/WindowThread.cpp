@@ -132,7 +132,7 @@ Outcome RunWindow(const OpenRequest& request, VideoSession& video, Gamepads& pad
     if (fresh) {
         created = Init(width, height);
     }
-    if (!created || SDL_GetWindowSurface(native.Get()) == nullptr) {
+    if (!created || native.Pixels().Get() == nullptr) {
         return Outcome::Failed;
     }
     FlushStaleEvents();

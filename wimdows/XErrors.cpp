@@ -1,13 +1,13 @@
 #include "wimdows/XErrors.hpp"
 
+#include "wimdows/LostDisplay.hpp"
+
 #include <X11/Xlib.h>
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <pthread.h>
 
 namespace Wimdows {
 namespace {
@@ -35,17 +35,9 @@ int Forgive(Display* display, XErrorEvent* error) {
     EndOn(display, *error);
 }
 
-// The display has gone away, as at the end of a login session. The X library would print a
-// line and call exit() on whichever thread noticed, running the program's destructors under
-// the feet of the others; instead the program ends at once as a hang-up ends it.
+// The X library would print a line and call exit() on whichever thread noticed.
 int HangUp(Display* /*display*/) {
-    std::signal(SIGHUP, SIG_DFL);
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGHUP);
-    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-    std::raise(SIGHUP);
-    return 0;
+    EndAsHungUp();
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "wimdows/Sdl.hpp"
+
+#include <span>
+
+namespace Wimdows {
+
+// The pixels of a window, as many as the display shows: the window's own framebuffer where the
+// display gives one (X11's shared memory), else a surface of our own that a renderer puts on
+// the window (Wayland, where a window on a scaled output has more pixels than its size).
+class Screen {
+  public:
+    // Empty: first Attach a window.
+    Screen() = default;
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    void Attach(SDL_Window* windowIn) { window = windowIn; }
+
+    // The surface to draw on, the window's size in pixels; nullptr when the window has none.
+    SDL_Surface* Get();
+    // Shows `parts` of the surface; with a renderer, the whole of it.
+    void Update(std::span<const SDL_Rect> parts);
+    void UpdateAll();
+
+  private:
+    SDL_Surface* Rendered();
+    void Render();
+
+    SDL_Window* window = nullptr;
+    bool framebuffer = true; // until the window turns out to have none
+    RendererPtr renderer;
+    TexturePtr texture;
+    SurfacePtr pixels;
+};
+
+} // namespace Wimdows
