@@ -6,7 +6,7 @@ set -euo pipefail
 play_packages=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fonts-dejavu-core
-  libcairo2-dev libsndfile1-dev
+  libcairo2-dev libsndfile1-dev libwayland-dev libdecor-0-0 libdecor-0-plugin-1-cairo
 )
 test_packages=(
   "${play_packages[@]}"
@@ -14,6 +14,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-tidy
   dpkg-dev lintian desktop-file-utils appstream
   xvfb xauth xdotool imagemagick x11-utils openbox libxtst-dev
+  sway grim wtype jq
 )
 
 case "${1:-}" in
