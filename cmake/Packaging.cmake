@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in a build folder. Its dependencies are the
-# shared libraries the program links (found by dpkg-shlibdeps) and the fonts it
-# draws its text with.
+# shared libraries the program links (found by dpkg-shlibdeps), the fonts it
+# draws its text with, and the library and plugin that draw the window's title
+# bar on a Wayland desktop that leaves that to its clients (SDL loads them).
 
 set(CPACK_PACKAGE_NAME meandor)
 set(CPACK_PACKAGE_VENDOR "Meandor developers")
@@ -21,7 +22,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-dejavu-core, libdecor-0-0, libdecor-0-plugin-1-cairo")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianGames.cmake)
 
 include(CPack)

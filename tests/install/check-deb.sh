@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks a built Debian package: its control fields, its dependencies (exactly
-# the packages of the libraries the program links, plus the fonts, and all of
-# them installable here), its files and their owners and modes, its changelog,
-# lintian; then unpacks it and starts the game from the package's menu entry.
+# the packages of the libraries the program links, plus the fonts and libdecor
+# with its plugin for Wayland title bars, all of them installable here), its
+# files and their owners and modes, its changelog, lintian; then unpacks it and
+# starts the game from the package's menu entry.
 #   check-deb.sh BUILD_DIR    (after `cpack -G DEB` there)
 set -euo pipefail
 build=$(readlink -f "$1")
@@ -52,9 +53,9 @@ linked=$(
     owner "$path" || echo "nobody-holds-$soname"
   done | cut -d: -f1 | sort -u
 )
-wanted=$(printf '%s\nfonts-dejavu-core\n' "$linked" | sort -u)
+wanted=$(printf '%s\nfonts-dejavu-core\nlibdecor-0-0\nlibdecor-0-plugin-1-cairo\n' "$linked" | sort -u)
 diff <(echo "$wanted") <(echo "$depends") ||
-  fail "Depends is not the linked libraries' packages plus the fonts"
+  fail "Depends is not the linked libraries' packages plus the fonts and the title bars"
 
 # Every dependency is met by what is installed here, versions included.
 field Depends | tr ',' '\n' | while read -r dependency; do
