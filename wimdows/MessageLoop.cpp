@@ -61,6 +61,9 @@ Ending MessageLoop::OnWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_RESTORED:
         presenter.Paint();
         return Ending::None;
+    case SDL_WINDOWEVENT_MOVED:
+        native.Pixels().Reshow();
+        return Ending::None;
     default:
         return Ending::None;
     }

@@ -66,6 +66,12 @@ void Screen::UpdateAll() {
     Render();
 }
 
+void Screen::Reshow() {
+    if (!framebuffer && pixels) {
+        Render();
+    }
+}
+
 // A renderer's back buffer holds nothing after a present: the whole texture goes every time.
 void Screen::Render() {
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);

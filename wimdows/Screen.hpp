@@ -23,6 +23,10 @@ class Screen {
     // Shows `parts` of the surface; with a renderer, the whole of it.
     void Update(std::span<const SDL_Rect> parts);
     void UpdateAll();
+    // Shows again what was shown, where the display needs that: a Wayland title bar drawn
+    // by the program (libdecor) appears with the window's next frame, which a still picture
+    // would never send.
+    void Reshow();
 
   private:
     SDL_Surface* Rendered();
