@@ -11,13 +11,7 @@ DRAWN=$(realpath "${2:-build/bench/bench/drawn}")
 MEANDOR=$BUILD/meandor RUNTIME=$BUILD/assets
 RUNS=${RUNS:-20}
 source "$(dirname "$0")/../tests/e2e/lib.sh"
-
-stats() { # label figures...
-  printf '%s\n' "${@:2}" | sort -n | awk -v l="$1" '
-    { v[NR] = $1 }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%-44s median %6.1f ms  max %6.1f ms  (%d runs)\n", l, m, v[NR], NR }'
-}
+source "$(dirname "$0")/stats.sh"
 
 for wm in "" openbox; do
   E2E_WM=$wm
