@@ -3,13 +3,14 @@
 namespace Wimdows {
 
 SDL_Surface* Screen::Get() {
-    if (framebuffer) {
-        if (SDL_Surface* own = SDL_GetWindowSurface(window)) {
-            return own;
-        }
-        framebuffer = false;
+    if (way == Way::Renderer) {
+        return Rendered();
     }
-    return Rendered();
+    SDL_Surface* own = SDL_GetWindowSurface(window);
+    if (way == Way::Untried) {
+        way = own != nullptr ? Way::Framebuffer : Way::Renderer;
+    }
+    return way == Way::Renderer ? Rendered() : own;
 }
 
 // The texture and the surface follow the window's size in pixels; a new pair starts black.
@@ -38,7 +39,7 @@ SDL_Surface* Screen::Rendered() {
 }
 
 void Screen::Update(std::span<const SDL_Rect> parts) {
-    if (framebuffer) {
+    if (way != Way::Renderer) {
         SDL_UpdateWindowSurfaceRects(window, parts.data(), static_cast<int>(parts.size()));
         return;
     }
@@ -55,7 +56,7 @@ void Screen::Update(std::span<const SDL_Rect> parts) {
 }
 
 void Screen::UpdateAll() {
-    if (framebuffer) {
+    if (way != Way::Renderer) {
         SDL_UpdateWindowSurface(window);
         return;
     }
@@ -67,7 +68,7 @@ void Screen::UpdateAll() {
 }
 
 void Screen::Reshow() {
-    if (!framebuffer && pixels) {
+    if (way == Way::Renderer && pixels) {
         Render();
     }
 }

@@ -32,8 +32,12 @@ class Screen {
     SDL_Surface* Rendered();
     void Render();
 
+    // Decided by the window's first surface: a framebuffer that fails later (out of memory)
+    // only fails that paint, as it always did.
+    enum class Way { Untried, Framebuffer, Renderer };
+
     SDL_Window* window = nullptr;
-    bool framebuffer = true; // until the window turns out to have none
+    Way way = Way::Untried;
     RendererPtr renderer;
     TexturePtr texture;
     SurfacePtr pixels;
