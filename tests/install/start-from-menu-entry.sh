@@ -25,10 +25,12 @@ id=$(window Menu)
 
 # A black window would mean the game ran outside its runtime tree: its pictures
 # load by relative path and simply stay away when missing. The picture comes a
-# moment after the window, later still under the sanitizers.
+# moment after the window, later still under the sanitizers; until the window is
+# on screen, the X server refuses to read it.
 brightness=0
 for _ in $(seq 40); do
-  brightness=$(import -window "$id" -colorspace gray -format '%[fx:mean]' info:)
+  brightness=$(import -window "$id" -colorspace gray -format '%[fx:mean]' info: 2>/dev/null) ||
+    brightness=0
   awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }' && break
   sleep 0.25
 done
