@@ -20,6 +20,16 @@ wl_keys_until Menu "0 *" -k Escape
 echo "a click opens Instuctions; Escape goes back"
 
 wl_keys_until Menu "1 0 0 1920 1200" -M alt -k Return -m alt
+# Full screen shows the whole picture again, scaled between black bars (103 pixels each side).
+for _ in $(seq 50); do
+  wl_shot "$WORK/full-screen.png"
+  read -r mean bar <<<"$(convert "$WORK/full-screen.png" -colorspace gray \
+    -format '%[fx:mean] %[fx:p{50,600}]' info:)"
+  awk -v m="$mean" -v b="$bar" 'BEGIN { exit !(m > 0.2 && b == 0) }' && break
+  sleep 0.1
+done
+awk -v m="$mean" -v b="$bar" 'BEGIN { exit !(m > 0.2 && b == 0) }' ||
+  { echo "full screen shows no picture between bars (brightness $mean, bar $bar)" >&2; exit 1; }
 wl_keys_until Menu "0 * * 1000 700" -M alt -k Return -m alt
 wl_keys_until Menu "0 * * 1500 1050" -M alt -k equal -m alt
 wl_keys_until Menu "0 * * 1000 700" -M alt -k minus -m alt
