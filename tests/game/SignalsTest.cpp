@@ -19,7 +19,8 @@ TEST(Signals, OneAfterTheEndStillEndsTheProcessByIt) {
             Meandor::StopOnSignals();
             Meandor::EndIfSignalled();
             kill(getpid(), SIGTERM);
-            std::this_thread::sleep_for(std::chrono::seconds(10));
+            // Long enough for a busy machine to deliver it.
+            std::this_thread::sleep_for(std::chrono::seconds(60));
             std::exit(0);
         },
         ::testing::KilledBySignal(SIGTERM), "");

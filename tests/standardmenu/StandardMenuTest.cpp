@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
@@ -41,6 +42,23 @@ class Menu : public ::testing::Test {
         SetVerticalMenu(110, 50, 150, menu);
     }
     void TearDown() override { Wimdows::KillWindow(); }
+    // Whether the window comes to show the four buttons in these looks, as a running menu
+    // loop draws them.
+    static bool Shows(const std::array<std::uint32_t, 4>& looks) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        for (; std::chrono::steady_clock::now() < giveUp;
+             std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+            std::array<std::uint32_t, 4> now{};
+            for (std::size_t i = 0; i < now.size(); ++i) {
+                now[i] =
+                    Wimdows::Testing::WindowPixel(200, 80 + 150 * static_cast<int>(i)).value_or(0);
+            }
+            if (now == looks) {
+                return true;
+            }
+        }
+        return false;
+    }
     TestKit::TempDir dir;
     std::string red = dir.Bmp("red.bmp", 4, 4, [](int, int) { return Red; });
     std::string green = dir.Bmp("green.bmp", 4, 4, [](int, int) { return Green; });
@@ -90,16 +108,19 @@ TEST_F(Menu, AClickIsClaimedOnceByTheFirstVisibleButtonItIsIn) {
     EXPECT_FALSE(ButtonSelected(menu[0]) || ButtonSelected(menu[1])) << "claimed once";
 }
 
-// The player acts while the menu loop waits: a click ends it with its button, a closed
-// window with none.
+// The player acts while the menu loop waits, once it has drawn every button: a click ends it
+// with its button, a closed window with none.
 TEST_F(Menu, TheMenuLoopEndsOnAClickOrAClosedWindow) {
-    std::thread player([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::atomic<bool> chosen = false;
+    std::thread player([&chosen] {
+        EXPECT_TRUE(Shows({Red, Red, Red, Red}));
         Click(200, 530);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        chosen.wait(false);
         TestKit::PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     });
     EXPECT_EQ(MenuSelection(menu), 3);
+    chosen = true;
+    chosen.notify_one();
     EXPECT_EQ(MenuSelection(menu), NoSelection);
     player.join();
 }
@@ -215,28 +236,14 @@ TEST_F(Menu, KeysChooseAsAClickWould) {
 
 // The focus shows as the mouse-over look, and the mouse and the keys move the one focus.
 TEST_F(Menu, TheFocusShowsAsTheMouseOverLook) {
-    const auto lit = [](std::array<std::uint32_t, 4> looks) {
-        for (int tries = 0; tries < 1000; ++tries) {
-            std::array<std::uint32_t, 4> now{};
-            for (std::size_t i = 0; i < now.size(); ++i) {
-                now[i] =
-                    Wimdows::Testing::WindowPixel(200, 80 + 150 * static_cast<int>(i)).value_or(0);
-            }
-            if (now == looks) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
-    };
-    std::thread player([&] {
-        EXPECT_TRUE(lit({Red, Red, Red, Red}));
+    std::thread player([] {
+        EXPECT_TRUE(Shows({Red, Red, Red, Red}));
         Press(SDL_SCANCODE_DOWN, SDLK_DOWN);
-        EXPECT_TRUE(lit({Green, Red, Red, Red}));
+        EXPECT_TRUE(Shows({Green, Red, Red, Red}));
         PushMouse(SDL_MOUSEMOTION, 200, 380);
-        EXPECT_TRUE(lit({Red, Red, Green, Red}));
+        EXPECT_TRUE(Shows({Red, Red, Green, Red}));
         Press(SDL_SCANCODE_DOWN, SDLK_DOWN);
-        EXPECT_TRUE(lit({Red, Red, Red, Green})) << "the pointer still on the third";
+        EXPECT_TRUE(Shows({Red, Red, Red, Green})) << "the pointer still on the third";
         Press(SDL_SCANCODE_RETURN, SDLK_RETURN);
     });
     EXPECT_EQ(MenuSelection(menu), 3);
