@@ -168,6 +168,22 @@ TEST(Settings, NothingIsWrittenWhileTheFileHoldsTheValues) {
     EXPECT_FALSE(fs::exists(missing.parent_path()));
 }
 
+// M, and M again, each written before the next: the file holds the first value again, and so
+// the next run starts as the first did.
+TEST(Settings, AChangeTakenBackIsWrittenToo) {
+    const TempDir dir;
+    const fs::path file = dir.Path() / "settings";
+    {
+        Settings::Keeper keeper(file, Settings::Load(file).values);
+        for (const bool mute : {true, false}) {
+            keeper.Change([mute](Values& values) { values.mute = mute; });
+            keeper.Flush();
+            EXPECT_EQ(Settings::Load(file).values.mute, mute);
+        }
+    }
+    EXPECT_EQ(Settings::Load(file).values, Values{});
+}
+
 // With its folder's place taken by a file, every write fails but only the first is told; with
 // no path at all nothing is.
 TEST(Settings, FailedWritesAreToldOnceAndTheValuesKept) {

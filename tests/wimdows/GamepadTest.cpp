@@ -89,7 +89,7 @@ Codes Held() {
 // the pads and repeats on its own. Fewer only if they do not come for seconds.
 Codes DrainAtLeast(std::size_t count) {
     Codes codes;
-    const auto giveUp = std::chrono::steady_clock::now() + 10s;
+    const auto giveUp = std::chrono::steady_clock::now() + 60s;
     for (std::uint32_t code = 0;
          codes.size() < count && std::chrono::steady_clock::now() < giveUp;) {
         if (Wimdows::GetKeyPressed(code)) {
@@ -195,6 +195,23 @@ TEST_F(PadTest, HeldDirectionsRepeatUntilLetGo) {
     Wimdows::Window("Next", Width, Height);
     RunFor(3); // repeat intervals
     EXPECT_THAT(DrainQueue(), IsEmpty()) << "held into the next window";
+}
+
+// A held direction repeats first after the delay, then an interval apart: with a delay of an
+// hour only the push comes; with an interval of an hour, the push and one repeat.
+TEST_F(PadTest, TheFirstRepeatWaitsTheDelayAndTheNextTheInterval) {
+    Wimdows::Testing::SetPadRepeat(1h, 1ms);
+    pad->Stick(0, 20000);
+    EXPECT_EQ(DrainAtLeast(1), Codes{KEY_DOWN});
+    RunFor(3); // intervals
+    EXPECT_THAT(DrainQueue(), IsEmpty()) << "the delay has not passed";
+    pad->Stick(0, 0);
+    WaitUntilHandled();
+    Wimdows::Testing::SetPadRepeat(1ms, 1h);
+    pad->Stick(0, 20000);
+    EXPECT_EQ(DrainAtLeast(2), (Codes{KEY_DOWN, KEY_DOWN}));
+    RunFor(3); // delays
+    EXPECT_THAT(DrainQueue(), IsEmpty()) << "the interval has not passed";
 }
 
 // What a pad holds as a window opens stays out of that window until let go, also on a pad
