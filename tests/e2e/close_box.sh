@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The close box on one kind of screen ends the program with status 0 within two seconds, and
+# The close box on one kind of screen ends the program promptly with status 0, and
 # with nothing on standard error. Under a window manager (E2E_WM), the manager's close.
 # Usage: close_box.sh MEANDOR RUNTIME CLOSEBOX SCREEN
 # SCREEN: Menu, SubMenu, Instuctions, Credits, Province, Play or Pause.
@@ -23,10 +23,10 @@ esac
 window "$title" >/dev/null
 sleep 0.3
 case "$SCREEN" in
-  Play) key Spel Return Right ;;
-  Pause) key Spel Return p ;;
+  Play) enter_level Spel && key Spel Right ;;
+  Pause) enter_level Spel && key Spel p ;;
 esac
 sleep 0.3
 close_box "$title"
-expect_exit 2 0
+expect_exit "$PROMPTLY" 0
 echo "$SCREEN${E2E_WM:+ under $E2E_WM}: closed with status 0 after $EXIT_MS ms"

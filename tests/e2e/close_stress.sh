@@ -2,8 +2,8 @@
 # Closes the real program many times at random moments on every kind of screen: right after
 # its window appears, while the menu music starts, on each menu, the province picture, in play
 # and in the pause. Half the runs on bare X with the close box, half under openbox with its own
-# close, on J X servers side by side (default 4). Every run must end within 2 s of the close,
-# with status 0 and nothing on standard error.
+# close, on J X servers side by side (default 4). Every run must end promptly after the close
+# (lib.sh's PROMPTLY), with status 0 and nothing on standard error.
 # Usage: close_stress.sh MEANDOR RUNTIME CLOSEBOX [--count N] [--seed S] [--jobs J]
 MEANDOR=$1 RUNTIME=$2 CLOSEBOX=$3
 shift 3
@@ -46,7 +46,7 @@ reach() {
 
 # $1 runs on a display of its own, under window manager $2 (or none), random numbers from seed
 # $4; one line a run in $3: the screen, the exit status (or "late" when the game ended only
-# in the 10 s after the 2 allowed, "hang" when not even then, or "unreached"), whether
+# in the 10 s after the time allowed, "hang" when not even then, or "unreached"), whether
 # anything came on standard error (0 or 1), the run's ms from start to end.
 worker() {
   local runs=$1 title screen began said status
@@ -60,7 +60,7 @@ worker() {
     start_game
     if ! title=$(reach "$screen") || ! close_box "$title" 2>/dev/null; then
       status=unreached
-    elif await_exit 2; then
+    elif await_exit "$PROMPTLY"; then
       status=$EXIT_STATUS
     elif await_exit 10; then
       status=late

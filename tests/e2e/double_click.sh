@@ -8,19 +8,23 @@ source "$(dirname "$0")/lib.sh"
 start_display
 start_game
 
+# Whether the window $1 is no longer titled $2, or gone.
+retitled() { # id title
+  local title
+  title=$(xdotool getwindowname "$1" 2>/dev/null) || return 0
+  [[ "$title" != "$2" ]]
+}
+
 # Double-clicks at (x, y) in the window titled $1 with $4 ms between the clicks until the title
-# changes (a menu hears clicks only once its first pass has run); half a second later, time
-# for a second click to act, the title must be $5 and the game still running.
+# changes (a menu hears clicks only once its first pass has run), every three seconds; half a
+# second later, time for a second click to act, the title must be $5 and the game still
+# running.
 double_click() { # from x y delay to
   local id title
   id=$(window "$1")
   for _ in $(seq 10); do
     xdotool mousemove --window "$id" "$2" "$3" click --repeat 2 --delay "$4" 1 2>/dev/null || true
-    for _ in $(seq 50); do
-      title=$(xdotool getwindowname "$id" 2>/dev/null) || break 2
-      [[ "$title" != "$1" ]] && break 2
-      sleep 0.02
-    done
+    within 3 retitled "$id" "$1" && break
   done
   sleep 0.5
   title=$(xdotool getwindowname "$id" 2>/dev/null) || title="(the game ended)"

@@ -34,10 +34,8 @@ import -window "$(window Menu)" "$SHOTS/menu.png"
 # would be placed afresh.
 id=$(window Menu) first=${places[0]}
 xdotool windowmove "$id" 60 40
-for _ in $(seq 50); do
-  [[ "$(place "$id")" != "$first" ]] && break
-  sleep 0.05
-done
+moved() { [[ "$(place "$id")" != "$first" ]]; }
+within 30 moved || true
 places=("$(place "$id")")
 [[ "${places[0]}" != "$first" ]] || { echo "the window could not be moved" >&2; exit 1; }
 echo "moved from $first to ${places[0]}"
@@ -50,10 +48,9 @@ go Menu 235 87 SubMenu && on SubMenu
 go SubMenu 235 537 Menu && on Menu
 go Menu 235 87 SubMenu && on SubMenu
 go SubMenu 235 87 Spel && on Spel
-sleep 0.3
+within 30 shows_picture "$(window Spel)" "$RUNTIME/afbeeldingen/Limburg.bmp"
 import -window "$(window Spel)" "$SHOTS/province.png"
-key Spel Return
-sleep 0.3
+enter_level Spel
 key Spel Right Down Down Right Right Down
 sleep 0.3
 import -window "$(window Spel)" "$SHOTS/level.png"

@@ -75,14 +75,14 @@ start_level
 window Spel >/dev/null
 sleep 0.3
 kill -s TERM "$GAME_PID"
-expect_exit 2 143
+expect_exit "$PROMPTLY" 143
 echo "SIGTERM on the province picture: status 143, nothing said"
 start_game
 start_level
 # The maze is read once Enter leaves the province picture.
 for _ in 1 2 3; do
   key Spel Return
-  await_exit 2 && break
+  await_exit "$PROMPTLY" && break
 done
 [[ -z "$GAME_PID" ]] || { echo "the game did not end without its first maze" >&2; exit 1; }
 if [[ "$EXIT_STATUS" != 1 ]] || ! grep -q "cannot open file doolhof1.txt" "$GAME_LOG"; then

@@ -14,12 +14,9 @@ SETTINGS=$CONFIG/meandor/settings
 # The settings file says $1 (a line without its comment) now.
 says() { sed 's/#.*//; s/[[:space:]]*$//' "$SETTINGS" 2>/dev/null | grep -qx "$1"; }
 
-# The settings file says $1 within 5 s: it is written as the game goes on.
+# The settings file comes to say $1: it is written as the game goes on.
 holds() {
-  for _ in $(seq 100); do
-    says "$1" && return 0
-    sleep 0.05
-  done
+  within 30 says "$1" && return 0
   echo "the settings file lacks '$1':" >&2
   cat "$SETTINGS" >&2 || true
   return 1
@@ -29,11 +26,9 @@ fail() { echo "$*" >&2; exit 1; }
 
 # Alt+Enter to the window $1 once openbox has given it the focus: SDL takes the modifiers held
 # from the server as the focus comes, and a sent Alt is not held there.
+focused() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 alt_enter() {
-  for _ in $(seq 100); do
-    [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]] && break
-    sleep 0.05
-  done
+  within 30 focused "$1" || true
   xdotool key --window "$1" alt+Return
 }
 
@@ -44,12 +39,12 @@ alt_enter "$id"
 sized "$id" 1920x1200
 holds 'full-screen = yes'
 close_box Menu
-expect_exit 5 0
+expect_exit "$PROMPTLY" 0
 
 start_game
 sized "$(window Menu)" 1920x1200
 close_box Menu
-expect_exit 5 0
+expect_exit "$PROMPTLY" 0
 
 cp "$SETTINGS" "$CONFIG/before"
 start_game -- --windowed
@@ -72,7 +67,7 @@ go Instuctions 1312 880 Menu
 key Menu m
 holds 'mute = yes'
 close_box Menu
-expect_exit 5 0
+expect_exit "$PROMPTLY" 0
 
 start_game
 id=$(window Menu)
@@ -86,35 +81,30 @@ sized "$id" 1000x700
 # A game: away to another client and back.
 go Menu 235 87 SubMenu
 go SubMenu 235 87 Spel
-key Spel Return
-sleep 0.5
+enter_level Spel
 shot() { import -window "$id" "$CONFIG/$1.png"; }
 differ() { ! compare -metric AE "$CONFIG/$1.png" "$CONFIG/$2.png" null: 2>/dev/null; }
 hint() { convert "$CONFIG/$1.png" -crop 300x30+0+20 +repage "$CONFIG/hint-$1.png"; }
-shot playing
+# Between two steps of the bow ties, once the level is drawn.
+settled_shot "$id" "$CONFIG/playing.png"
+hint playing
 xmessage -geometry +1200+0 away &
 away=$!
-for _ in $(seq 100); do
-  [[ $(xdotool getactivewindow 2>/dev/null) != "$id" ]] && break
-  sleep 0.05
-done
-sleep 0.5
-shot paused
+away_from_game() { [[ $(xdotool getactivewindow 2>/dev/null) != "$id" ]]; }
+within 30 away_from_game || fail "the focus did not leave the game"
+# The pause shows as its hint; from then on nothing moves, for a second at least.
+pause_shown() { shot paused && hint paused && differ hint-playing hint-paused; }
+within 30 pause_shown || fail "no pause hint"
 sleep 1
 shot still-paused
 kill "$away"
 differ paused still-paused && fail "the enemies moved while the game was away"
-hint playing && hint paused
-differ hint-playing hint-paused || fail "no pause hint"
 xdotool windowactivate --sync "$id"
 key Spel s
-sleep 1
-shot continued
-sleep 1
-shot moving
-hint continued
-differ hint-playing hint-continued && fail "S did not put the hint back"
-differ continued moving || fail "the enemies stand still after S"
+hint_back() { shot continued && hint continued && ! differ hint-playing hint-continued; }
+within 30 hint_back || fail "S did not put the hint back"
+moved() { shot moving && differ continued moving; }
+within 30 moved || fail "the enemies stand still after S"
 key Spel Escape
 window Menu >/dev/null
 quit

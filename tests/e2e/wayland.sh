@@ -37,13 +37,7 @@ EOF
     sway -c "$SWAY_DIR/config" >"$SWAY_DIR/log" 2>&1 &
   SWAY_PID=$!
   export XDG_RUNTIME_DIR=$SWAY_DIR WAYLAND_DISPLAY= SWAYSOCK=
-  for _ in $(seq 200); do
-    WAYLAND_DISPLAY=$(find "$SWAY_DIR" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n1)
-    SWAYSOCK=$(find "$SWAY_DIR" -maxdepth 1 -type s -name 'sway-ipc.*' | head -n1)
-    [[ -n "$WAYLAND_DISPLAY" && -n "$SWAYSOCK" ]] && swaymsg -t get_version >/dev/null 2>&1 && break
-    kill -0 "$SWAY_PID" 2>/dev/null || break
-    sleep 0.05
-  done
+  within 30 sway_ready || true
   if ! swaymsg -t get_version >/dev/null 2>&1; then
     echo "sway did not start:" >&2
     cat "$SWAY_DIR/log" >&2
@@ -51,8 +45,16 @@ EOF
   fi
   coproc POINTER { exec "$WLPOINTER"; }
   local ready=
-  read -r -t 10 ready <&"${POINTER[0]}" || true
+  read -r -t 30 ready <&"${POINTER[0]}" || true
   [[ "$ready" == ready ]] || { echo "no pointer on the seat" >&2; return 1; }
+}
+
+# Whether sway answers on its sockets, or has gone; WAYLAND_DISPLAY and SWAYSOCK name them.
+sway_ready() {
+  WAYLAND_DISPLAY=$(find "$SWAY_DIR" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n1)
+  SWAYSOCK=$(find "$SWAY_DIR" -maxdepth 1 -type s -name 'sway-ipc.*' | head -n1)
+  [[ -n "$WAYLAND_DISPLAY" && -n "$SWAYSOCK" ]] && swaymsg -t get_version >/dev/null 2>&1 ||
+    ! kill -0 "$SWAY_PID" 2>/dev/null
 }
 
 # The compositor goes away at once, as when the session ends.
@@ -71,19 +73,19 @@ view() {
     head -n1
 }
 
-# Waits (10 s at most) until the game's window is titled $1 and, given $2, until the rest of its
-# view ("FULL X Y W H") matches the pattern $2; prints "FULL X Y W H".
-wl_window() { # title [pattern]
+# Whether the game's window is titled $1 and the rest of its view ("FULL X Y W H") matches the
+# pattern $2; prints "FULL X Y W H" if so.
+wl_window_now() { # title [pattern]
   local v
-  for _ in $(seq 200); do
-    v=$(view)
-    if [[ "${v%%$'\t'*}" == "$1" && "${v#*$'\t'}" == ${2:-*} ]]; then
-      echo "${v#*$'\t'}"
-      return 0
-    fi
-    sleep 0.05
-  done
-  echo "no window titled '$1'${2:+ with '$2'}; the game's window: '${v:-none}'" >&2
+  v=$(view)
+  [[ "${v%%$'\t'*}" == "$1" && "${v#*$'\t'}" == ${2:-*} ]] && echo "${v#*$'\t'}"
+}
+
+# Waits until the game's window is titled $1 and, given $2, until the rest of its view matches
+# the pattern $2; prints "FULL X Y W H".
+wl_window() { # title [pattern]
+  within 30 wl_window_now "$@" && return 0
+  echo "no window titled '$1'${2:+ with '$2'}; the game's window: '$(view)'" >&2
   return 1
 }
 
@@ -101,10 +103,7 @@ wl_go() { # from x y to
   for _ in $(seq 10); do
     wl_window "$1" >/dev/null || return 1
     wl_click_at "$2" "$3"
-    for _ in $(seq 50); do
-      [[ "$(view | cut -f1)" == "$4" ]] && return 0
-      sleep 0.02
-    done
+    within 3 wl_window_now "$4" >/dev/null && return 0
   done
   echo "no window titled '$4' after clicking ($2, $3) in '$1'" >&2
   return 1
@@ -118,12 +117,7 @@ wl_keys_until() { # title pattern wtype-arguments...
   shift 2
   for _ in $(seq 5); do
     wtype -s 200 "$@"
-    for _ in $(seq 50); do
-      local v
-      v=$(view)
-      [[ "${v%%$'\t'*}" == "$title" && "${v#*$'\t'}" == $pattern ]] && return 0
-      sleep 0.02
-    done
+    within 3 wl_window_now "$title" "$pattern" >/dev/null && return 0
   done
   echo "typing $* did not bring '$title' with '$pattern'; the game's window: '$(view)'" >&2
   return 1
@@ -138,16 +132,18 @@ wl_shot() { # file
   grim -g "$x0,$y0 ${w}x$h" "$1"
 }
 
-# Photographs the window into $1 until it shows the picture of the PNG $2 (scaled by $3 at
-# sample points, default 1), within 5 s.
+# Photographs the window into $1: whether it shows the picture of the PNG $2 (scaled by $3 at
+# sample points, default 1).
+wl_shows_now() { # file reference [scale]
+  wl_shot "$1"
+  convert "$1" -sample "$((100 / ${3:-1}))%" "$1.small.png"
+  [[ "$(compare -metric AE "$1.small.png" "$2" null: 2>&1)" == 0 ]]
+}
+
+# Photographs the window into $1 until it shows the picture of the PNG $2 (scaled by $3).
 wl_shows() { # file reference [scale]
   local scaled=$1.small.png
-  for _ in $(seq 50); do
-    wl_shot "$1"
-    convert "$1" -sample "$((100 / ${3:-1}))%" "$scaled"
-    [[ "$(compare -metric AE "$scaled" "$2" null: 2>&1)" == 0 ]] && return 0
-    sleep 0.1
-  done
+  within 30 wl_shows_now "$@" && return 0
   echo "the window does not show $2: $(compare -metric AE "$scaled" "$2" null: 2>&1) pixels differ" >&2
   return 1
 }
@@ -158,10 +154,9 @@ x11_menu() { # file
   start_game -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER
   local id
   id=$(window Menu)
-  sleep 0.5
-  import -window "$id" "$1"
+  settled_shot "$id" "$1"
   kill -TERM "$GAME_PID"
-  expect_exit 2 143
+  expect_exit "$PROMPTLY" 143
   kill "$XVFB_PID"
   wait "$XVFB_PID" 2>/dev/null || true
   XVFB_PID=

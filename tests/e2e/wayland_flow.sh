@@ -21,14 +21,13 @@ echo "a click opens Instuctions; Escape goes back"
 
 wl_keys_until Menu "1 0 0 1920 1200" -M alt -k Return -m alt
 # Full screen shows the whole picture again, scaled between black bars (103 pixels each side).
-for _ in $(seq 50); do
+picture_between_bars() {
   wl_shot "$WORK/full-screen.png"
   read -r mean bar <<<"$(convert "$WORK/full-screen.png" -colorspace gray \
     -format '%[fx:mean] %[fx:p{50,600}]' info:)"
-  awk -v m="$mean" -v b="$bar" 'BEGIN { exit !(m > 0.2 && b == 0) }' && break
-  sleep 0.1
-done
-awk -v m="$mean" -v b="$bar" 'BEGIN { exit !(m > 0.2 && b == 0) }' ||
+  awk -v m="$mean" -v b="$bar" 'BEGIN { exit !(m > 0.2 && b == 0) }'
+}
+within 30 picture_between_bars ||
   { echo "full screen shows no picture between bars (brightness $mean, bar $bar)" >&2; exit 1; }
 wl_keys_until Menu "0 * * 1000 700" -M alt -k Return -m alt
 wl_keys_until Menu "0 * * 1500 1050" -M alt -k equal -m alt
@@ -38,12 +37,10 @@ echo "Alt+Enter: full screen and back; Alt+Plus and Alt+Minus: 1500 x 1050 and b
 # Tiled, the window takes what the compositor gives; the picture is scaled into it and
 # centred, and the button is where the picture shows it.
 swaymsg -q "[pid=$GAME_PID] floating disable"
-read -r _ _ _ w h <<<"$(wl_window Menu "0 * * * *")"
-for _ in $(seq 100); do
-  [[ "$w" != 1000 ]] && break
-  sleep 0.05
-  read -r _ _ _ w h <<<"$(wl_window Menu)"
-done
+tiled() {
+  read -r _ _ _ w h <<<"$(wl_window_now Menu)" && [[ "$w" != 1000 ]]
+}
+within 30 tiled || { echo "the compositor did not tile the window: $(view)" >&2; exit 1; }
 scaled() { # x y: the picture's point on a window of w by h
   awk -v x="$1" -v y="$2" -v w="$w" -v h="$h" 'BEGIN {
     s = w / 1000 < h / 700 ? w / 1000 : h / 700
@@ -53,5 +50,5 @@ wl_go Menu $(scaled 235 387) Credits
 echo "tiled to $w x $h: a click on Credits opens it"
 
 swaymsg -q "[pid=$GAME_PID] kill"
-expect_exit 2 0
+expect_exit "$PROMPTLY" 0
 echo "closed by the compositor: status 0 after $EXIT_MS ms"

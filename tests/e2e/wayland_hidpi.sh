@@ -23,4 +23,4 @@ wl_go Menu 235 237 Instuctions
 wl_go Instuctions 875 587 Menu
 echo "clicks at (235, 237) and (875, 587) open Instuctions and go Back"
 kill -TERM "$GAME_PID"
-expect_exit 1 143
+expect_exit "$PROMPTLY" 143

@@ -13,7 +13,7 @@ for signal in INT:130 TERM:143 HUP:129; do
   wl_window Menu >/dev/null
   sleep 0.3
   kill -s "${signal%:*}" "$GAME_PID"
-  expect_exit 1 "${signal#*:}"
+  expect_exit "$PROMPTLY" "${signal#*:}"
   echo "SIG${signal%:*} on the menu: status $EXIT_STATUS after $EXIT_MS ms"
 done
 
@@ -27,7 +27,7 @@ for screen in Menu Spel; do
   fi
   sleep 0.3
   kill_sway
-  expect_exit 2 129
+  expect_exit "$PROMPTLY" 129
   echo "the compositor gone, in $screen: status $EXIT_STATUS after $EXIT_MS ms"
   stop_sway
   [[ $screen == Spel ]] || start_sway

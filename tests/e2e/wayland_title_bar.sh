@@ -14,16 +14,16 @@ start_game SDL_VIDEODRIVER=wayland SDL_VIDEO_WAYLAND_PREFER_LIBDECOR=1
 read -r _ x0 y0 _ _ <<<"$(wl_window Menu "0 * * 1000 724")"
 swaymsg -q seat - cursor set 0 0
 colours=1
-for _ in $(seq 30); do
+bar_drawn() {
   colours=$(grim -g "$x0,$y0 1000x24" - | convert - -format %k info:)
-  ((colours > 1)) && break
-  sleep 0.1
-done
+  ((colours > 1))
+}
+within 30 bar_drawn || true
 echo "the title bar: $colours colours"
 ((colours > 1))
 
 swaymsg -q seat - cursor set $((x0 + 984)) $((y0 + 12))
 swaymsg -q seat - cursor press button1
 swaymsg -q seat - cursor release button1
-expect_exit 2 0
+expect_exit "$PROMPTLY" 0
 echo "its close button: status 0 after $EXIT_MS ms"

@@ -28,13 +28,12 @@ id=$(window Menu)
 # moment after the window, later still under the sanitizers; until the window is
 # on screen, the X server refuses to read it.
 brightness=0
-for _ in $(seq 40); do
+bright() {
   brightness=$(import -window "$id" -colorspace gray -format '%[fx:mean]' info: 2>/dev/null) ||
     brightness=0
-  awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }' && break
-  sleep 0.25
-done
-awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }' ||
+  awk -v b="$brightness" 'BEGIN { exit !(b > 0.2) }'
+}
+within 30 bright ||
   { echo "the menu shows no picture (mean brightness $brightness)" >&2; exit 1; }
 
 quit
