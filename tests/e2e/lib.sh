@@ -109,15 +109,21 @@ sized() { # id size
   return 1
 }
 
-# Photographs the window $1 (root: the whole screen) into the PNG $2 once what it shows has
+# Photographs the window $1 (root: the whole screen), or the part $3 of it (WxH+X+Y), into
+# the PNG $2.
+photo() { # window file [part]
+  import -window "$1" ppm:- | convert - ${3:+-crop "$3" +repage} "$2"
+}
+
+# Photographs the window $1, or the part $3 of it, into the PNG $2 once what it shows has
 # settled: a picture of more than one colour, the same in two shots a fifth of a second apart.
 # A busy machine may still be loading what the screen draws next.
-settled_shot() { # window file
+settled_shot() { # window file [part]
   local before=$2.before.png
-  import -window "$1" "$before"
+  photo "$1" "$before" "${3:-}"
   for _ in $(seq 100); do
     sleep 0.2
-    import -window "$1" "$2"
+    photo "$1" "$2" "${3:-}"
     if [[ "$(convert "$2" -format '%k' info:)" != 1 ]] &&
       compare -metric AE "$before" "$2" null: 2>/dev/null; then
       rm -f "$before"

@@ -85,9 +85,8 @@ enter_level Spel
 shot() { import -window "$id" "$CONFIG/$1.png"; }
 differ() { ! compare -metric AE "$CONFIG/$1.png" "$CONFIG/$2.png" null: 2>/dev/null; }
 hint() { convert "$CONFIG/$1.png" -crop 300x30+0+20 +repage "$CONFIG/hint-$1.png"; }
-# Between two steps of the bow ties, once the level is drawn.
-settled_shot "$id" "$CONFIG/playing.png"
-hint playing
+# The hint, once the level is drawn: its panel lies apart from the bow ties' ways.
+settled_shot "$id" "$CONFIG/hint-playing.png" 300x30+0+20
 xmessage -geometry +1200+0 away &
 away=$!
 away_from_game() { [[ $(xdotool getactivewindow 2>/dev/null) != "$id" ]]; }
