@@ -31,4 +31,14 @@ std::filesystem::path SettingsFolder() {
     return {};
 }
 
+std::filesystem::path DataFolder() {
+    if (const auto data = AbsolutePathIn("XDG_DATA_HOME")) {
+        return *data / "meandor";
+    }
+    if (const auto home = AbsolutePathIn("HOME")) {
+        return *home / ".local" / "share" / "meandor";
+    }
+    return {};
+}
+
 } // namespace Settings

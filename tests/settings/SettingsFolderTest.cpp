@@ -32,4 +32,22 @@ TEST(SettingsFolder, TheConfigHomeElseTheHomeFolder) {
     }
 }
 
+// The same rules for the data folder, which never takes the config home.
+TEST(SettingsFolder, DataFolderTheDataHomeElseTheHomeFolder) {
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"/data", "/home/p", "/data/meandor"},
+        {"data", "/home/p", "/home/p/.local/share/meandor"},
+        {"", "/home/p", "/home/p/.local/share/meandor"},
+        {nullptr, "/home/p", "/home/p/.local/share/meandor"},
+        {nullptr, "home/p", ""},
+        {nullptr, nullptr, ""}};
+    for (const auto& [dataHome, home, folder] : cases) {
+        SetOrUnset("XDG_DATA_HOME", dataHome);
+        SetOrUnset("HOME", home);
+        EXPECT_EQ(Settings::DataFolder(), std::filesystem::path(folder)) << folder;
+    }
+    unsetenv("XDG_CONFIG_HOME");
+}
+
 } // namespace
