@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace Meandor {
 namespace {
@@ -15,6 +16,8 @@ using Regel = std::array<char, RegelLengte>;
 constexpr int CtrlZ = 26;
 constexpr int CR = 13;
 constexpr int LF = 10;
+
+std::filesystem::path doolhofMap;
 
 // One line into the buffer. A line that fills all 30 positions stops there, without a NUL and
 // without consuming its line end.
@@ -74,9 +77,17 @@ std::string DoolhofBestandsnaam(std::uint32_t lvl) {
     return LevelBestand(lvl).doolhof;
 }
 
+std::filesystem::path DoolhofPad(const std::filesystem::path& map, std::uint32_t lvl) {
+    return map / DoolhofBestandsnaam(lvl);
+}
+
+void ZetDoolhofMap(std::filesystem::path map) {
+    doolhofMap = std::move(map);
+}
+
 void Doolhofladen() {
     assert(level >= 1 && level <= Levels);
-    LaadDoolhofBestand(DoolhofBestandsnaam(level), doolhof[level]);
+    LaadDoolhofBestand(DoolhofPad(doolhofMap, level).string(), doolhof[level]);
 }
 
 } // namespace Meandor

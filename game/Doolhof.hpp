@@ -2,6 +2,7 @@
 
 #include "game/GameState.hpp"
 
+#include <filesystem>
 #include <istream>
 #include <stdexcept>
 #include <string>
@@ -18,12 +19,19 @@ class FatalError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Reads the maze file of the current `level` (1..5) from the working directory into
+// Reads the maze file of the current `level` (1..5) from the maze folder into
 // doolhof[level]; the other grids stay as they are. Throws FatalError if it cannot be opened.
 void Doolhofladen();
 
+// The folder Doolhofladen reads from: a maze pack's, or empty (the default) for the working
+// directory, whose files are then named without a folder.
+void ZetDoolhofMap(std::filesystem::path map);
+
 // The file name of a level's maze, "doolhof<level>.txt".
 std::string DoolhofBestandsnaam(std::uint32_t lvl);
+
+// That file in `map`, or the bare name when `map` is empty.
+std::filesystem::path DoolhofPad(const std::filesystem::path& map, std::uint32_t lvl);
 
 // Reads the named file into one grid. Throws FatalError (grid untouched) if it cannot be opened.
 void LaadDoolhofBestand(const std::string& naam, DoolhofGrid& grid);

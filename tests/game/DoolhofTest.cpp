@@ -108,4 +108,35 @@ TEST(DoolhofLaden, TheCurrentLevelsGridAndNoneWhenTheFileIsMissing) {
     std::filesystem::current_path(std::filesystem::temp_directory_path());
 }
 
+// What Doolhofladen throws, or nothing.
+std::string FoutBijLaden() {
+    try {
+        Doolhofladen();
+    } catch (const FatalError& fout) {
+        return fout.what();
+    }
+    return "";
+}
+
+// A maze pack's folder stands in for the working directory, and only for the maze files.
+TEST(DoolhofLaden, FromAMazePackInsteadOfTheWorkingDirectory) {
+    const TempDir map;
+    const TempDir pak;
+    std::filesystem::current_path(map.Path());
+    map.File("doolhof2.txt", Regels(1, 30));
+    pak.File("doolhof2.txt", Regels(2, 31));
+    level = 2;
+    ZetDoolhofMap(pak.Path());
+    Doolhofladen();
+    EXPECT_EQ(doolhof[2], LeesTekst(Regels(2, 31)));
+    level = 4;
+    map.File("doolhof4.txt", Regels(1, 30));
+    EXPECT_EQ(FoutBijLaden(), "FIO.OpenRead: cannot open file " + (pak / "doolhof4.txt"));
+    ZetDoolhofMap({});
+    level = 2;
+    Doolhofladen();
+    EXPECT_EQ(doolhof[2], LeesTekst(Regels(1, 30)));
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
 } // namespace
