@@ -205,17 +205,18 @@ void TekenCellen() {
     }
 }
 
-void BeginWaarden(std::uint32_t Speed) {
-    level = 1;
+void BeginWaarden(std::uint32_t Speed, std::uint32_t eersteLevel) {
+    level = eersteLevel;
     LaadHuidigDoolhof();
     BitmapsLaden();
     BitmapsInArrays();
     MarkeerRijen1Tot20();
     NeemItemsWeg();
-    zorpX = StartCel.x;
-    zorpY = StartCel.y;
+    const Cel start = eersteLevel == 1 ? StartCel : HerstartCel;
+    zorpX = start.x;
+    zorpY = start.y;
     levens = StartLevens;
-    levendeStrikjes = StartStrikjes;
+    levendeStrikjes = ActieveStrikjes(eersteLevel);
     frietCount = 0;
     countLoop = 0;
     countCheat = 0;
@@ -234,7 +235,7 @@ void BeginWaarden(std::uint32_t Speed) {
     GeneralLib::SetTimer(0, Speed);
 }
 
-void SpelStart(std::uint32_t Speed) {
+void SpelStart(std::uint32_t Speed, std::uint32_t eersteLevel) {
     if (!OpenVenster("Spel")) {
         einde = true;
         menuCheck = true;
@@ -246,8 +247,8 @@ void SpelStart(std::uint32_t Speed) {
         Music::SetSoundVolume(muziek[MuziekLevel], LevelMuziekVolume);
     }
     Provincies();
-    WachtOpEnter(provincieArr[1]);
-    BeginWaarden(Speed);
+    WachtOpEnter(provincieArr[eersteLevel]);
+    BeginWaarden(Speed, eersteLevel);
 }
 
 void PakkenEnBotsen() {
@@ -291,8 +292,8 @@ void SpelRonde(std::uint32_t Speed) {
     }
 }
 
-void Spel(std::uint32_t Speed) {
-    SpelStart(Speed);
+void Spel(std::uint32_t Speed, std::uint32_t eersteLevel) {
+    SpelStart(Speed, eersteLevel);
     while (!einde) {
         SpelRonde(Speed);
         if (!VensterOpen()) {

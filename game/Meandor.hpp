@@ -22,18 +22,23 @@ void StartModules();
 // Runs the screens from the main menu until Quit or a closed window: 0, or 1 when no window
 // could be opened. Does not return to the main menu by recursion, so games in a row are flat.
 int Start();
+// One easy game from level `lvl`'s province picture, as if the levels before it had just been
+// finished, without the menus; then the program ends: 0, or 1 when no window could be opened.
+int StartOpLevel(std::uint32_t lvl);
 
 // Artwork.cpp: loads the level pictures and sprites into their tables.
 void Provincies();
 void BitmapsLaden();
 void BitmapsInArrays();
 
-// GameLoop.cpp: one whole game.
-void Spel(std::uint32_t Speed);
+// GameLoop.cpp: one whole game, from level 1 or from `eersteLevel`.
+void Spel(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
 // The steps of Spel: opening the window, music and the first picture, the starting values,
-// one pass of the loop (without its sleep).
-void SpelStart(std::uint32_t Speed);
-void BeginWaarden(std::uint32_t Speed);
+// one pass of the loop (without its sleep). A game from a later level starts as that level
+// does after the one before: the player at HerstartCel, one more enemy per level, all of
+// them at their start cells.
+void SpelStart(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
+void BeginWaarden(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
 void SpelRonde(std::uint32_t Speed);
 // The pass's pickups and collisions, decided on the player's cell after the key.
 void PakkenEnBotsen();

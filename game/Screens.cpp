@@ -76,6 +76,15 @@ Scherm InfoScherm(const char* title, const char* picture) {
     }
 }
 
+// The program's end after the last screen: silence, no window, and its exit status.
+int Sluit(Scherm laatste) {
+    for (const Sound s : muziek) {
+        Music::StopSound(s);
+    }
+    Wimdows::KillWindow();
+    return laatste == Scherm::GeenVenster ? 1 : 0;
+}
+
 } // namespace
 
 Scherm Menu() {
@@ -166,11 +175,12 @@ int Start() {
             break;
         }
     }
-    for (const Sound s : muziek) {
-        Music::StopSound(s);
-    }
-    Wimdows::KillWindow();
-    return scherm == Scherm::GeenVenster ? 1 : 0;
+    return Sluit(scherm);
+}
+
+int StartOpLevel(std::uint32_t lvl) {
+    Spel(moeilijkheden.front().snelheid, lvl);
+    return Sluit(Verlaten());
 }
 
 } // namespace Meandor

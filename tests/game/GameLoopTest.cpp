@@ -1,3 +1,4 @@
+#include "MazeFiles.hpp"
 #include "SpelTesting.hpp"
 #include "game/Meandor.hpp"
 #include "support/GeneralLib.hpp"
@@ -61,6 +62,24 @@ TEST_F(GameLoop, ANewGameClearsTheGameBeforeAndRedrawsAll) {
     XCheat = YCheat = XVlag = YVlag = 0; // as at program start: outside the grid
     Begin();
     EXPECT_EQ((Cel{XCheat, YCheat}), (Cel{1, 1}));
+}
+
+// A game from level 4 reads maze 4 and starts where level 4 starts after level 3 (the replay
+// goldens pin level 1's start).
+TEST_F(GameLoop, AGameFromALaterLevelStartsAsThatLevelDoes) {
+    doolhof[4] = {};
+    strikXArr[2] = strikYArr[9] = 0;
+    SpelTesting::GeneratorOpBegin();
+    BeginWaarden(Speed, 4);
+    EXPECT_EQ(level, 4U);
+    EXPECT_EQ(doolhof[4], MazeTest::Laad("doolhof4.txt"));
+    EXPECT_EQ((Cel{zorpX, zorpY}), HerstartCel);
+    EXPECT_EQ(levendeStrikjes, 9U);
+    EXPECT_EQ((Cel{PixelNaarCel(strikXArr[2]), PixelNaarCel(strikYArr[2])}),
+              strikStartTabel[2].cel());
+    EXPECT_EQ((Cel{PixelNaarCel(strikXArr[9]), PixelNaarCel(strikYArr[9])}),
+              strikStartTabel[9].cel());
+    EXPECT_EQ(levens, StartLevens);
 }
 
 // The goldens pin where the flag comes but never hold it to its thirtieth tick, nor a life lost

@@ -1,4 +1,5 @@
 #include "SpelTesting.hpp"
+#include "game/Assets.hpp"
 #include "game/Meandor.hpp"
 #include "music/Music.hpp"
 #include "support/GeneralLib.hpp"
@@ -106,6 +107,32 @@ TEST_F(Screens, EscapeIsBackButNotOnTheMainMenu) {
     }
     EXPECT_EQ(DrukOp(&Menu, {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_RETURN}),
               Scherm::SubMenu);
+}
+
+// A game from a later level skips the menus, opens on that level's province picture, and its
+// end is the program's.
+TEST_F(Screens, AGameFromALevelStartsOnItsProvinceAndEndsTheProgram) {
+    std::optional<bool> provincie;
+    std::optional<std::uint32_t> gespeeld;
+    SetWaarnemer([&](Moment moment) {
+        if (moment == Moment::Wachten) {
+            if (!provincie) {
+                const auto getoond = Monster();
+                Wimdows::DrawBitmap(Wimdows::LoadBitmap(LevelBestand(3).provincie, 1000, 700), 0,
+                                    0);
+                provincie = getoond == Monster();
+            }
+            Replay::SendKey(13, true);
+            return;
+        }
+        Replay::SendKey(13, false);
+        gespeeld = level;
+        SpelTesting::Druk(27);
+    });
+    EXPECT_EQ(StartOpLevel(3), 0);
+    EXPECT_EQ(provincie, true);
+    EXPECT_EQ(gespeeld, 3U);
+    EXPECT_FALSE(Wimdows::WindowOpen());
 }
 
 enum class Afloop { GameOver, Eindscherm, Kruisje };
