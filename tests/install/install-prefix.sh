@@ -2,8 +2,8 @@
 # Installs a build into a throw-away prefix and checks the result as a user
 # would meet it: the files in their GNU and freedesktop places, the runtime tree
 # complete, the launcher working from anywhere (also through a symlink and after
-# the prefix has moved), the game starting from its menu entry; then uninstalls
-# and checks that nothing is left.
+# the prefix has moved, and with a maze pack of the caller's), the game starting
+# from its menu entry; then uninstalls and checks that nothing is left.
 #   install-prefix.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
@@ -73,6 +73,13 @@ mv "$prefix" "$work/moved"
 [[ $(cd / && "$work/moved/bin/meandor" --version) == "$version" ]] ||
   fail "the launcher fails once the prefix has moved"
 mv "$work/moved" "$prefix"
+
+# A maze pack by a relative path is the caller's, though the launcher enters the runtime tree.
+mkdir "$work/pack"
+status=0
+message=$(cd "$work" && "$prefix/bin/meandor" --mazes ./pack 2>&1) || status=$?
+[[ $status -eq 2 && $message == *"$work/./pack/doolhof1.txt: no such file"* ]] ||
+  fail "the launcher lost the caller's pack folder (status $status): $message"
 
 # A launcher whose runtime tree has gone says so instead of starting a black game.
 mv "$prefix/share/meandor" "$work/away"
