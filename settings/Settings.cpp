@@ -1,5 +1,8 @@
 #include "settings/Settings.hpp"
 
+#include "settings/AtomicFile.hpp"
+#include "settings/Descriptor.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -9,9 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <iterator>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
@@ -57,25 +58,6 @@ class Problems {
   private:
     std::string first;
     int count = 0;
-};
-
-class Descriptor {
-  public:
-    explicit Descriptor(int opened) : fd(opened) {}
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int Get() const { return fd; }
-    // A file's data may only fail to reach the disk at its close, so that one counts.
-    bool Close() { return ::close(std::exchange(fd, -1)) == 0; }
-
-  private:
-    int fd;
 };
 
 struct Contents {
@@ -370,60 +352,6 @@ std::string Rewrite(std::string_view text, const Values& values) {
     return out;
 }
 
-// Opens a new file `file`.XXXXXX, as mkstemp does but with 0644 so that a new file gets the
-// player's umask; its name goes to `path`. -1 with errno when none could be made.
-int CreateBeside(const std::filesystem::path& file, std::string& path) {
-    constexpr std::string_view Letters =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::size_t Unique = 6;
-    constexpr int Tries = 100;
-    std::random_device random;
-    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
-    for (int tried = 0; tried < Tries; ++tried) {
-        path = file.string() + '.';
-        std::generate_n(std::back_inserter(path), Unique, [&] { return Letters[pick(random)]; });
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
-// A new file beside `file`, removed again unless kept.
-class Temporary {
-  public:
-    explicit Temporary(const std::filesystem::path& file) : fd(CreateBeside(file, path)) {}
-    ~Temporary() {
-        if (made && !kept) {
-            ::unlink(path.c_str());
-        }
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    const std::string& Path() const { return path; }
-    Descriptor& File() { return fd; }
-    void Keep() { kept = true; }
-
-  private:
-    std::string path;
-    Descriptor fd;
-    const bool made = fd.Get() >= 0;
-    bool kept = false;
-};
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t wrote = ::write(fd, text.data(), text.size());
-        if (wrote < 0 && errno != EINTR) {
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(std::max<ssize_t>(wrote, 0)));
-    }
-    return true;
-}
-
 // A settings file linked from elsewhere, as from a folder of dotfiles, stays a link: the file it
 // names is the one replaced.
 std::filesystem::path Followed(const std::filesystem::path& link) {
@@ -432,9 +360,7 @@ std::filesystem::path Followed(const std::filesystem::path& link) {
     return error ? link : target;
 }
 
-// Replaces `file` with one holding `values`, all at once: the new text goes to a file beside
-// it, which is synced before it is renamed over the old, so a crash at any moment leaves the
-// old file or the new one. What went wrong, empty when nothing.
+// Replaces `file` with one holding `values`, all at once. What went wrong, empty when nothing.
 std::string Save(const std::filesystem::path& link, const Values& values) {
     const std::filesystem::path file = Followed(link);
     const Contents old = Read(file);
@@ -444,23 +370,7 @@ std::string Save(const std::filesystem::path& link, const Values& values) {
     if (old.cut) {
         return "longer than 64 KiB, left as it is";
     }
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    if (error) {
-        return error.message();
-    }
-    Temporary temporary(file);
-    Descriptor& out = temporary.File();
-    if (out.Get() < 0 || !WriteAll(out.Get(), Rewrite(old.text, values)) ||
-        (old.mode && ::fchmod(out.Get(), *old.mode) != 0) || ::fsync(out.Get()) != 0 ||
-        !out.Close() || ::rename(temporary.Path().c_str(), file.c_str()) != 0) {
-        return std::strerror(errno);
-    }
-    temporary.Keep();
-    // The rename itself lasts a power cut only once the folder is synced.
-    const Descriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    ::fsync(folder.Get());
-    return {};
+    return ReplaceFile(file, Rewrite(old.text, values), old.mode);
 }
 
 } // namespace
