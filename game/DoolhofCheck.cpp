@@ -45,8 +45,8 @@ class Controle {
     Controle(const DoolhofLevel& lvl, std::vector<Overtreding>& uit)
         : naam_(lvl.bestand), grid_(lvl.grid), uit_(uit) {}
 
-    void Meld(std::optional<Cel> cel, Eis eis, std::string uitleg) {
-        uit_.push_back({naam_, cel, eis, std::move(uitleg)});
+    void Meld(std::optional<Cel> cel, Eis eis, Soort soort, std::string uitleg) {
+        uit_.push_back({naam_, cel, eis, std::move(uitleg), soort});
     }
 
     bool Muur(Cel c) const { return IsMuur(grid_, c.x, c.y); }
@@ -56,20 +56,23 @@ class Controle {
     void Rand() {
         VoorElkeCel([&](Cel c) {
             if (IsRand(c) && c != IngangCel && c != UitgangCel && !Muur(c)) {
-                Meld(c, Eis::Rand, "border cell is open to the player");
+                Meld(c, Eis::Rand, Soort::RandOpen, "border cell is open to the player");
             }
         });
     }
 
     void IngangUitgang() {
         if (OpenVoorStrik(IngangCel)) {
-            Meld(IngangCel, Eis::IngangUitgang, "entry cell is open to enemies");
+            Meld(IngangCel, Eis::IngangUitgang, Soort::IngangOpenVoorStrik,
+                 "entry cell is open to enemies");
         }
         if (OpenVoorStrik(UitgangCel)) {
-            Meld(UitgangCel, Eis::IngangUitgang, "exit cell is open to enemies");
+            Meld(UitgangCel, Eis::IngangUitgang, Soort::UitgangOpenVoorStrik,
+                 "exit cell is open to enemies");
         }
         if (Muur(UitgangCel)) {
-            Meld(UitgangCel, Eis::IngangUitgang, "exit cell is a wall, the player cannot leave");
+            Meld(UitgangCel, Eis::IngangUitgang, Soort::UitgangMuur,
+                 "exit cell is a wall, the player cannot leave");
         }
     }
 
@@ -77,7 +80,7 @@ class Controle {
         std::uint32_t aantal = 0;
         VoorElkeCel([&](Cel c) { aantal += Teken(c) == FrietTeken ? 1 : 0; });
         if (aantal != FrietPerLevel) {
-            Meld(std::nullopt, Eis::Friet,
+            Meld(std::nullopt, Eis::Friet, Soort::FrietAantal,
                  "holds " + std::to_string(aantal) + " portions of fries, needs exactly " +
                      std::to_string(FrietPerLevel));
         }
@@ -85,11 +88,13 @@ class Controle {
             const VlagGrid bereikt = SpelerBereik(start);
             VoorElkeCel([&](Cel c) {
                 if (Teken(c) == FrietTeken && !bereikt[c.x][c.y]) {
-                    Meld(c, Eis::Friet, "fries cannot be reached from " + CelTekst(start));
+                    Meld(c, Eis::Friet, Soort::FrietOnbereikbaar,
+                         "fries cannot be reached from " + CelTekst(start));
                 }
             });
             if (!bereikt[UitgangCel.x][UitgangCel.y]) {
-                Meld(UitgangCel, Eis::Friet, "exit cannot be reached from " + CelTekst(start));
+                Meld(UitgangCel, Eis::Friet, Soort::UitgangOnbereikbaar,
+                     "exit cannot be reached from " + CelTekst(start));
             }
         }
     }
@@ -113,7 +118,7 @@ class Controle {
             }
             const Cel c = strikStartTabel[i].cel();
             if (!OpenVoorStrik(c)) {
-                Meld(c, Eis::Strikjes,
+                Meld(c, Eis::Strikjes, Soort::StrikStartDicht,
                      "start cell of enemy " + std::to_string(i) + " is closed to enemies");
             }
             if (herkomst[c.x][c.y] == Herkomst::Geen) {
@@ -141,7 +146,8 @@ class Controle {
             const char* waar = h == Herkomst::Vorig ? "an enemy from the previous level stands here"
                                : h == Herkomst::Start ? "an enemy starts here"
                                                       : "an enemy can walk here";
-            Meld(c, Eis::Strikjes, std::string(waar) + " but no neighbour is open to enemies");
+            Meld(c, Eis::Strikjes, Soort::StrikVast,
+                 std::string(waar) + " but no neighbour is open to enemies");
         });
     }
 
@@ -149,7 +155,7 @@ class Controle {
         std::uint32_t leeg = 0;
         VoorElkeCel([&](Cel c) { leeg += c.y < Rijen && Teken(c) == LeegTeken ? 1 : 0; });
         if (leeg < MinLegeCellen) {
-            Meld(std::nullopt, Eis::Plaatsing,
+            Meld(std::nullopt, Eis::Plaatsing, Soort::TeWeinigLeeg,
                  "blank cells in rows 1 to 20: " + std::to_string(leeg) +
                      "; the flag and the hamburger need at least " + std::to_string(MinLegeCellen));
         }

@@ -20,11 +20,26 @@ enum class Eis {
     Plaatsing = 5,     // enough blank cells for the flag and the hamburger to land on
 };
 
+// Which finding of its demand, for words of one's own.
+enum class Soort {
+    RandOpen,
+    IngangOpenVoorStrik,
+    UitgangOpenVoorStrik,
+    UitgangMuur,
+    FrietAantal,
+    FrietOnbereikbaar,
+    UitgangOnbereikbaar,
+    StrikStartDicht,
+    StrikVast,
+    TeWeinigLeeg,
+};
+
 struct Overtreding {
     std::string bestand;
     std::optional<Cel> cel;
     Eis eis = Eis::Rand;
     std::string uitleg;
+    Soort soort = Soort::RandOpen;
 };
 
 // One line: "<file>: cell (x, y): <what is wrong> (demand n)".
