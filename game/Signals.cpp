@@ -14,6 +14,9 @@ namespace {
 // The signal that stopped the game; Ending once the program ends without one.
 constexpr int Ending = -1;
 std::atomic<int> stoppingSignal{0};
+// Sequentially consistent with `stoppingSignal`: of a signal and a new EndAtOnce, at least one
+// side sees the other.
+std::atomic<bool> endAtOnce{false};
 
 [[noreturn]] void EndBySignal(int signal) {
     std::signal(signal, SIG_DFL);
@@ -51,6 +54,9 @@ void Wait(sigset_t set) {
         int before = 0;
         if (stoppingSignal.compare_exchange_strong(before, signal)) {
             Wimdows::Interrupt();
+            if (endAtOnce.load()) {
+                EndBySignal(signal);
+            }
         } else if (before == Ending) {
             EndBySignal(signal);
         }
@@ -73,6 +79,17 @@ void EndIfSignalled() {
     if (!stoppingSignal.compare_exchange_strong(before, Ending) && before != Ending) {
         EndBySignal(before);
     }
+}
+
+EndAtOnce::EndAtOnce() {
+    endAtOnce.store(true);
+    if (const int signal = stoppingSignal.load(); signal > 0) {
+        EndBySignal(signal);
+    }
+}
+
+EndAtOnce::~EndAtOnce() {
+    endAtOnce.store(false);
 }
 
 } // namespace Meandor

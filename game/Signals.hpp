@@ -15,4 +15,15 @@ void StopOnSignals();
 // once, as if this module had never taken it over.
 void EndIfSignalled();
 
+// While one lives, a stopping signal ends the process at once by that signal, for a wait the
+// program cannot break off (a question in the system's message box, a program it runs). One
+// that came before it was made ends the process as it is made.
+class EndAtOnce {
+  public:
+    EndAtOnce();
+    ~EndAtOnce();
+    EndAtOnce(const EndAtOnce&) = delete;
+    EndAtOnce& operator=(const EndAtOnce&) = delete;
+};
+
 } // namespace Meandor
