@@ -1,5 +1,6 @@
 #include "editor/Findings.hpp"
 
+#include "editor/Joined.hpp"
 #include "game/Doolhof.hpp"
 
 #include <algorithm>
@@ -16,12 +17,13 @@ std::string Number(std::size_t n) {
 }
 
 std::string At(Cel cel) {
-    return "(" + Number(cel.x) + ", " + Number(cel.y) + ")";
+    return Joined({"(", Number(cel.x), ", ", Number(cel.y), ")"});
 }
 
 // "at (x, y)" for one cell, "at n cells" for more.
 std::string Where(const std::vector<Cel>& cells) {
-    return cells.size() == 1 ? "at " + At(cells.front()) : "at " + Number(cells.size()) + " cells";
+    return cells.size() == 1 ? Joined({"at ", At(cells.front())})
+                             : Joined({"at ", Number(cells.size()), " cells"});
 }
 
 std::size_t Fries(const Meandor::DoolhofGrid& grid) {
@@ -37,7 +39,7 @@ std::string Words(Soort kind, const std::vector<Cel>& cells, const Meandor::Dool
     const std::string needed = Number(Meandor::FrietPerLevel);
     switch (kind) {
     case Soort::RandOpen:
-        return "the border is open " + Where(cells);
+        return Joined({"the border is open ", Where(cells)});
     case Soort::IngangOpenVoorStrik:
         return "enemies can walk into the entry";
     case Soort::UitgangOpenVoorStrik:
@@ -45,16 +47,17 @@ std::string Words(Soort kind, const std::vector<Cel>& cells, const Meandor::Dool
     case Soort::UitgangMuur:
         return "the exit is a wall";
     case Soort::FrietAantal:
-        return "there are " + Number(Fries(grid)) + " portions of fries, " + needed + " are needed";
+        return Joined(
+            {"there are ", Number(Fries(grid)), " portions of fries, ", needed, " are needed"});
     case Soort::FrietOnbereikbaar:
-        return "only " + Number(Fries(grid) - cells.size()) +
-               " portions of fries can be reached, " + needed + " are needed";
+        return Joined({"only ", Number(Fries(grid) - cells.size()),
+                       " portions of fries can be reached, ", needed, " are needed"});
     case Soort::UitgangOnbereikbaar:
         return "the exit cannot be reached from the start";
     case Soort::StrikStartDicht:
-        return "an enemy starts in a closed cell " + Where(cells);
+        return Joined({"an enemy starts in a closed cell ", Where(cells)});
     case Soort::StrikVast:
-        return "an enemy can get stuck " + Where(cells);
+        return Joined({"an enemy can get stuck ", Where(cells)});
     case Soort::TeWeinigLeeg:
         return "too few blank cells for the flag and the hamburger";
     }

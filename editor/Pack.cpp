@@ -1,5 +1,6 @@
 #include "editor/Pack.hpp"
 
+#include "editor/Joined.hpp"
 #include "game/Doolhof.hpp"
 #include "settings/AtomicFile.hpp"
 
@@ -65,14 +66,14 @@ std::vector<std::string> ReadingNotes(const std::string& bytes, const DoolhofGri
     std::vector<std::string> notes;
     const std::vector<std::string> lines = GameLines(bytes);
     if (lines.size() != Kolommen) {
-        notes.push_back("has " + Lines(lines.size()) + ", the game reads " +
-                        std::to_string(Kolommen));
+        notes.push_back(
+            Joined({"has ", Lines(lines.size()), ", the game reads ", std::to_string(Kolommen)}));
     }
     const auto odd = std::count_if(lines.begin(), lines.end(),
                                    [](const std::string& line) { return line.size() != MazeLine; });
     if (odd > 0) {
-        notes.push_back(Lines(static_cast<std::size_t>(odd)) + (odd == 1 ? " is" : " are") +
-                        " not " + std::to_string(MazeLine) + " characters long");
+        notes.push_back(Joined({Lines(static_cast<std::size_t>(odd)), odd == 1 ? " is" : " are",
+                                " not ", std::to_string(MazeLine), " characters long"}));
     }
     if (bytes.find('\r') != std::string::npos) {
         notes.emplace_back("has CR LF line ends");
@@ -251,7 +252,7 @@ std::vector<std::string> Pack::Save() {
         if (const std::string why =
                 Settings::ReplaceFile(file, MazeFileText(level.grid), ModeOf(file));
             !why.empty()) {
-            failures.push_back(file.string() + ": cannot be written: " + why);
+            failures.push_back(Joined({file.string(), ": cannot be written: ", why}));
             continue;
         }
         level.saved = level.grid;
