@@ -48,7 +48,7 @@ foreach(level RANGE 1 5)
 endforeach()
 install(FILES ${mazes} DESTINATION ${MEANDOR_DATA_DESTINATION})
 install(DIRECTORY ${MEANDOR_RUNTIME_DIR}/afbeeldingen ${MEANDOR_RUNTIME_DIR}/menu
-                  ${MEANDOR_RUNTIME_DIR}/muziek
+                  ${MEANDOR_RUNTIME_DIR}/muziek ${MEANDOR_RUNTIME_DIR}/bewerker
         DESTINATION ${MEANDOR_DATA_DESTINATION})
 
 install(FILES ${staged}/${MEANDOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

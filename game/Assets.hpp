@@ -84,6 +84,19 @@ inline constexpr KnopBestand BackKnop{"menu/Back0.bmp", "menu/Back1.bmp"};
 inline constexpr std::array<KnopBestand, 8> knopBestanden{
     StartKnop, InstructionsKnop, CreditsKnop, QuitKnop, EasyKnop, MediumKnop, HardKnop, BackKnop};
 
+// The maze editor's panel buttons.
+inline constexpr KnopBestand MuurKnop{"bewerker/Wall0.bmp", "bewerker/Wall1.bmp"};
+inline constexpr KnopBestand VloerKnop{"bewerker/Floor0.bmp", "bewerker/Floor1.bmp"};
+inline constexpr KnopBestand FrietKnop{"bewerker/Fries0.bmp", "bewerker/Fries1.bmp"};
+inline constexpr KnopBestand BarriereKnop{"bewerker/Barrier0.bmp", "bewerker/Barrier1.bmp"};
+inline constexpr KnopBestand VorigLevelKnop{"bewerker/Previous0.bmp", "bewerker/Previous1.bmp"};
+inline constexpr KnopBestand VolgendLevelKnop{"bewerker/Next0.bmp", "bewerker/Next1.bmp"};
+inline constexpr KnopBestand BewaarKnop{"bewerker/Save0.bmp", "bewerker/Save1.bmp"};
+inline constexpr KnopBestand SpeelKnop{"bewerker/Play0.bmp", "bewerker/Play1.bmp"};
+inline constexpr std::array<KnopBestand, 8> bewerkerKnopBestanden{
+    MuurKnop,       VloerKnop,        FrietKnop,  BarriereKnop,
+    VorigLevelKnop, VolgendLevelKnop, BewaarKnop, SpeelKnop};
+
 inline constexpr const char* LevelMuziekBestand = "muziek/Levelmuziek.WAV";
 inline constexpr const char* MenuMuziekBestand = "muziek/Menumuziek.MP3";
 inline constexpr const char* VolksliedBestand = "muziek/vlaamseleeuw.MP3";
@@ -109,8 +122,10 @@ inline std::vector<std::string_view> AlleBeeldEnGeluid() {
     for (const SpriteBestand& s : spriteBestanden) {
         namen.insert(namen.end(), {s.beeld, s.masker});
     }
-    for (const KnopBestand& k : knopBestanden) {
-        namen.insert(namen.end(), {k.uit, k.aan});
+    for (const auto& knoppen : {knopBestanden, bewerkerKnopBestanden}) {
+        for (const KnopBestand& k : knoppen) {
+            namen.insert(namen.end(), {k.uit, k.aan});
+        }
     }
     return namen;
 }

@@ -56,6 +56,7 @@ struct MenuKolom {
 };
 
 constexpr Maat KnopMaat{250, 75};
+constexpr Maat BewerkerKnopMaat{135, 40};         // the maze editor's panel buttons
 constexpr MenuKolom StartMenuKolom{110, 50, 150}; // the main menu and the difficulties
 constexpr MenuKolom InfoMenuKolom{750, 550, 80};  // Back and Quit under instructions and credits
 

@@ -7,6 +7,7 @@
 #include "TestKit.hpp"
 #include "game/Doolhof.hpp"
 #include "game/GameState.hpp"
+#include "game/Layout.hpp"
 #include "wimdows/Sdl.hpp"
 
 #include <SDL.h>
@@ -34,7 +35,7 @@ const fs::path Root = MEANDOR_RUNTIME_DIR;
 // The pictures and sounds of a runtime tree, by their names relative to it.
 std::vector<std::string> TreeFiles(const fs::path& root) {
     std::vector<std::string> names;
-    for (const char* folder : {"afbeeldingen", "menu", "muziek"}) {
+    for (const char* folder : {"afbeeldingen", "menu", "muziek", "bewerker"}) {
         for (const auto& entry : fs::directory_iterator(root / folder)) {
             names.push_back(fs::relative(entry.path(), root).string());
         }
@@ -105,6 +106,7 @@ Picture Load(const std::string& name, int width = 0, int height = 0) {
 TEST(Pictures, EachHasItsSizeAndDepthAndMasksMatchTheirSprites) {
     const std::vector<std::pair<std::regex, std::pair<int, int>>> sizes{
         {std::regex("menu/.*[01]\\.bmp"), {250, 75}},
+        {std::regex("bewerker/.*[01]\\.bmp"), {135, 40}},
         {std::regex(
              "menu/.*|afbeeldingen/(.*scherm|Limburg|.*Vlaanderen|Antwerpen|VlaamsBrabant)\\.bmp"),
          {1000, 700}},
@@ -136,7 +138,7 @@ TEST(Pictures, EachHasItsSizeAndDepthAndMasksMatchTheirSprites) {
         EXPECT_TRUE(!mask || (white * 4 > p.pixels.size() && white * 10 < p.pixels.size() * 9))
             << name;
     }
-    EXPECT_EQ(pictures, 57);
+    EXPECT_EQ(pictures, 73);
 }
 
 // The game and the generator name their files from one table: a file of the tree the table
@@ -158,6 +160,12 @@ TEST(Pictures, MouseOverButtonsAreLit) {
     for (const Meandor::KnopBestand& button : Meandor::knopBestanden) {
         EXPECT_GT(Load(button.aan).Mean(20, 15, 230, 60),
                   Load(button.uit).Mean(20, 15, 230, 60) + 40)
+            << button.uit;
+    }
+    for (const Meandor::KnopBestand& button : Meandor::bewerkerKnopBestanden) {
+        const Picture lit = Load(button.aan);
+        EXPECT_EQ(lit.w, Meandor::BewerkerKnopMaat.breedte) << button.aan;
+        EXPECT_GT(lit.Mean(11, 8, 124, 32), Load(button.uit).Mean(11, 8, 124, 32) + 40)
             << button.uit;
     }
 }

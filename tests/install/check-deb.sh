@@ -85,7 +85,7 @@ EOF2
 actual=$(awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' "$work/contents" |
   grep -v '^usr/share/meandor/' | sort)
 diff <(echo "$expected") <(echo "$actual") || fail "the package's files differ from the layout"
-(cd "$runtime" && find doolhof?.txt afbeeldingen menu muziek -type f | sort) >"$work/built"
+(cd "$runtime" && find doolhof?.txt afbeeldingen menu muziek bewerker -type f | sort) >"$work/built"
 (cd "$work/root/usr/share/meandor" && find . -type f | sed 's|^\./||' | sort) >"$work/packed"
 diff "$work/built" "$work/packed" >/dev/null || fail "the packed runtime tree differs from the built one"
 awk '$2 != "root/root" { print "not owned by root: " $6; bad = 1 } END { exit bad }' "$work/contents" ||

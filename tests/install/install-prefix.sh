@@ -45,11 +45,11 @@ for level in 1 2 3 4 5; do
   cmp -s "$runtime/doolhof$level.txt" "$prefix/share/meandor/doolhof$level.txt" ||
     fail "doolhof$level.txt is missing or differs"
 done
-for folder in afbeeldingen menu muziek; do
+for folder in afbeeldingen menu muziek bewerker; do
   diff -r "$runtime/$folder" "$prefix/share/meandor/$folder" >/dev/null || fail "$folder/ differs"
 done
 for item in "$prefix"/share/meandor/*; do
-  [[ $(basename "$item") =~ ^(doolhof[1-5]\.txt|afbeeldingen|menu|muziek)$ ]] ||
+  [[ $(basename "$item") =~ ^(doolhof[1-5]\.txt|afbeeldingen|menu|muziek|bewerker)$ ]] ||
     fail "the runtime tree holds more: $item"
 done
 

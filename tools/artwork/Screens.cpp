@@ -1,6 +1,7 @@
 #include "tools/artwork/Screens.hpp"
 
 #include "game/Assets.hpp"
+#include "game/Layout.hpp"
 #include "tools/artwork/Belgium.hpp"
 #include "tools/artwork/Canvas.hpp"
 #include "tools/artwork/Sprites.hpp"
@@ -33,9 +34,12 @@ void Bed(cairo_t* cr, double x, double y, double w, double h) {
 // The button keeps to the picture's upper 64 rows and its middle 236
 // columns: placed in the window's lower right corner, it stays clear of the
 // edges, the picture's last rows lying beyond the window.
-Canvas Button(std::string_view label, bool lit) {
-    Canvas c(250, 75);
+Canvas Button(std::string_view label, bool lit, Meandor::Maat maat = Meandor::KnopMaat) {
+    Canvas c(maat.breedte, maat.hoogte);
     cairo_t* cr = c.Cr();
+    // Drawn as the menu's button, on a smaller scale.
+    cairo_scale(cr, static_cast<double>(maat.breedte) / Meandor::KnopMaat.breedte,
+                static_cast<double>(maat.hoogte) / Meandor::KnopMaat.hoogte);
     cairo_rectangle(cr, 0, 0, 250, 75);
     SetColour(cr, BedColour);
     cairo_fill(cr);
@@ -340,6 +344,19 @@ void WriteScreens(const std::filesystem::path& root) {
     for (const auto& [file, label] : buttons) {
         WriteBmp(Button(label, false), root / file.uit);
         WriteBmp(Button(label, true), root / file.aan);
+    }
+    const std::array<std::pair<Meandor::KnopBestand, const char*>, 8> editorButtons{
+        {{Meandor::MuurKnop, "1 Wall"},
+         {Meandor::VloerKnop, "2 Floor"},
+         {Meandor::FrietKnop, "3 Fries"},
+         {Meandor::BarriereKnop, "4 Barrier"},
+         {Meandor::VorigLevelKnop, "< Level"},
+         {Meandor::VolgendLevelKnop, "Level >"},
+         {Meandor::BewaarKnop, "Save"},
+         {Meandor::SpeelKnop, "Play"}}};
+    for (const auto& [file, label] : editorButtons) {
+        WriteBmp(Button(label, false, Meandor::BewerkerKnopMaat), root / file.uit);
+        WriteBmp(Button(label, true, Meandor::BewerkerKnopMaat), root / file.aan);
     }
     WriteBmp(InstructionsPicture(), root / Meandor::InstructiesBestand);
     WriteBmp(CreditsPicture(), root / Meandor::CreditsBestand);
