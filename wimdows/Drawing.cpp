@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
+#include <utility>
 
 // The caller's drawing: into the back buffer, and what was touched onto the window at once.
 namespace Wimdows {
@@ -20,6 +22,8 @@ struct FontStruct {
 
 // The caller's thread only; survives a close.
 FontStruct font;
+// While drawing is held: all the operations have touched since, to be shown at once.
+std::optional<SDL_Rect> held;
 
 // Caller's side of drawing, under `windowMutex`.
 
@@ -52,13 +56,30 @@ void Show(Canvas& c, const SDL_Rect& box) {
     RequestPresent(c);
 }
 
-// Runs `draw` on the canvas of the open window and shows the box it returns.
+void Hold(const SDL_Rect& box) {
+    if (box.w <= 0 || box.h <= 0) {
+        return;
+    }
+    if (held->w <= 0 || held->h <= 0) {
+        held = box;
+        return;
+    }
+    SDL_UnionRect(&*held, &box, &*held);
+}
+
+// Runs `draw` on the canvas of the open window and shows the box it returns, or keeps it for
+// ShowDrawing.
 template <typename Draw> void DrawAndShow(Draw&& draw) {
     const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return;
     }
-    Show(*canvas, draw(*canvas));
+    const SDL_Rect box = draw(*canvas);
+    if (held) {
+        Hold(box);
+        return;
+    }
+    Show(*canvas, box);
 }
 
 constexpr std::uint32_t CreateColor(std::uint32_t color) {
@@ -82,6 +103,20 @@ void UpdateWindow() {
     const std::scoped_lock guard(windowMutex);
     if (state.load(std::memory_order_relaxed) == STATE_ACTIVE && !canvas->dirty.empty()) {
         RequestPresent(*canvas);
+    }
+}
+
+void HoldDrawing() {
+    if (!held) {
+        held = SDL_Rect{};
+    }
+}
+
+void ShowDrawing() {
+    const std::optional<SDL_Rect> box = std::exchange(held, std::nullopt);
+    const std::scoped_lock guard(windowMutex);
+    if (box && state.load(std::memory_order_relaxed) == STATE_ACTIVE) {
+        Show(*canvas, *box);
     }
 }
 

@@ -96,6 +96,10 @@ void OnMouseLeftUp(MouseProc proc);
 
 // Drawing: into the back buffer, and what was touched onto the window at once.
 void UpdateWindow();
+// Between the two, drawing goes into the back buffer only, and ShowDrawing puts what changed
+// onto the window all at once: a picture drawn again over itself never shows half done.
+void HoldDrawing();
+void ShowDrawing();
 void ClearScreen();
 // Corners in any order, both included; `fill` FALSE draws a one-pixel frame.
 void Rectangle(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,

@@ -48,6 +48,28 @@ TEST_F(DrawingTest, RectanglesAndClearScreen) {
     ExpectDrawings(drawings, Blue);
 }
 
+// Held drawing stays in the back buffer, however much of it there is, and reaches the window
+// whole at ShowDrawing; a second ShowDrawing, or one without a hold, changes nothing.
+TEST_F(DrawingTest, HeldDrawingReachesTheWindowAtOnce) {
+    Wimdows::Rectangle(0, 0, Width, Height, Blue, true);
+    Wimdows::HoldDrawing();
+    Wimdows::Rectangle(0, 0, Width, Height, Red, true);
+    Wimdows::Rectangle(5, 5, 10, 10, Green, true);
+    Wimdows::HoldDrawing();
+    Wimdows::Rectangle(Width - 3, Height - 3, Width, Height, Grey, true);
+    EXPECT_EQ(Wimdows::Testing::BackBufferPixel(7, 7), Green);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(7, 7), Blue);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(0, 0), Blue);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(Width - 1, Height - 1), Blue);
+    Wimdows::ShowDrawing();
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(7, 7), Green);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(0, 0), Red);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(Width - 1, Height - 1), Grey);
+    Wimdows::ShowDrawing();
+    Wimdows::Rectangle(0, 0, 1, 1, White, true);
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(0, 0), White);
+}
+
 // Descenders, '_' and '|' reach below the font's nominal height, accents up to its top: the
 // cell GetTextSize reports must hold every pixel Text paints, in every style, and glyphs are
 // the text colour on their solid parts and shades of it at their edges.
