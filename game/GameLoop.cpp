@@ -264,10 +264,7 @@ void PakkenEnBotsen() {
     }
 }
 
-void SpelRonde(std::uint32_t Speed) {
-    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
-        strikArr[i] = true;
-    }
+void TekenRonde() {
     achtergrond = achtergrondArr[level];
     tegel = tegelArr[level];
     rechthoekHart = rechthoekHartArr[level];
@@ -282,6 +279,13 @@ void SpelRonde(std::uint32_t Speed) {
         TekenAchtergrond();
     }
     TekenCellen();
+}
+
+void SpelRonde(std::uint32_t Speed) {
+    for (std::uint32_t i = 1; i <= levendeStrikjes; ++i) {
+        strikArr[i] = true;
+    }
+    TekenRonde();
     CheckKey();
     PakkenEnBotsen();
     StapStrikjes();

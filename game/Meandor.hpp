@@ -40,6 +40,9 @@ void Spel(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
 void SpelStart(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
 void BeginWaarden(std::uint32_t Speed, std::uint32_t eersteLevel = 1);
 void SpelRonde(std::uint32_t Speed);
+// The pass's drawing: the level's pictures chosen, the fries laid out again when asked, the
+// door, the background when asked and the cells marked for drawing.
+void TekenRonde();
 // The pass's pickups and collisions, decided on the player's cell after the key.
 void PakkenEnBotsen();
 void TekenCellen();
