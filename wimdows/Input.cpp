@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace Wimdows {
@@ -56,6 +57,69 @@ void Release(bool wanted) {
 
 // The last pause or continue key queued in this window, under `inputMutex`.
 std::uint32_t lastPauseKey = 0;
+
+constexpr std::size_t MaxMouseEvents = 4096;
+
+// The caller's mouse events, oldest first, under `inputMutex`: a ring of fixed size, so the
+// window thread never waits for the heap while it holds the lock.
+class MouseQueue {
+  public:
+    void Add(const MouseEvent& event) {
+        if (count > 0 && event.kind == MouseEvent::Kind::Move &&
+            Newest().kind == MouseEvent::Kind::Move) {
+            Newest() = event;
+            return;
+        }
+        // A caller this far behind has lost the thread anyway; the newest events tell where
+        // the buttons are now.
+        if (count == events.size()) {
+            Drop();
+        }
+        events[(first + count) % events.size()] = event;
+        ++count;
+    }
+    bool Take(MouseEvent& event) {
+        if (count == 0) {
+            return false;
+        }
+        event = events[first];
+        Drop();
+        return true;
+    }
+    void Clear() { count = 0; }
+
+  private:
+    MouseEvent& Newest() { return events[(first + count - 1) % events.size()]; }
+    void Drop() {
+        first = (first + 1) % events.size();
+        --count;
+    }
+
+    std::array<MouseEvent, MaxMouseEvents> events{};
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
+bool keepMouseEvents = false;
+MouseQueue mouseEvents;
+
+std::optional<MouseButton> Tracked(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return MouseButton::Left;
+    case SDL_BUTTON_RIGHT:
+        return MouseButton::Right;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Under `inputMutex`.
+void QueueMouse(MouseEvent::Kind kind, MouseButton button, SDL_Point at) {
+    if (keepMouseEvents) {
+        mouseEvents.Add({kind, button, Unsigned16(at.x), Unsigned16(at.y)});
+    }
+}
 
 } // namespace
 
@@ -163,9 +227,21 @@ void WindowInput::OnMouseMove(const SDL_MouseMotionEvent& motion) {
     const std::scoped_lock guard(inputMutex);
     mouse.x = Unsigned16(at.x);
     mouse.y = Unsigned16(at.y);
+    QueueMouse(MouseEvent::Kind::Move, MouseButton::Left, at);
+}
+
+void WindowInput::QueueButton(MouseEvent::Kind kind, const SDL_MouseButtonEvent& button) const {
+    const std::optional<MouseButton> tracked = Tracked(button.button);
+    if (!tracked) {
+        return;
+    }
+    const SDL_Point at = OnPicture(button.x, button.y);
+    const std::scoped_lock guard(inputMutex);
+    QueueMouse(kind, *tracked, at);
 }
 
 void WindowInput::OnButtonDown(const SDL_MouseButtonEvent& button) {
+    QueueButton(MouseEvent::Kind::Press, button);
     if (button.button == SDL_BUTTON_LEFT) {
         // Every second click of a series is a double-click, which is not a press.
         if (button.clicks % 2 == 0) {
@@ -180,6 +256,7 @@ void WindowInput::OnButtonDown(const SDL_MouseButtonEvent& button) {
 }
 
 void WindowInput::OnButtonUp(const SDL_MouseButtonEvent& button) {
+    QueueButton(MouseEvent::Kind::Release, button);
     if (button.button == SDL_BUTTON_LEFT) {
         // A release counts only where its press was: the second release of a double-click, or
         // one pressed on the screen before, must not click the button under it on this one.
@@ -223,6 +300,7 @@ void ClearInput() {
     {
         const std::scoped_lock guard(inputMutex);
         mouse = {};
+        mouseEvents.Clear();
         keybuf.clear();
         lastPauseKey = 0;
     }
@@ -258,6 +336,19 @@ void MousePos(std::int32_t& x, std::int32_t& y) {
     const std::scoped_lock guard(inputMutex);
     x = mouse.x;
     y = mouse.y;
+}
+
+void KeepMouseEvents(bool on) {
+    const std::scoped_lock guard(inputMutex);
+    keepMouseEvents = on;
+    if (!on) {
+        mouseEvents.Clear();
+    }
+}
+
+bool GetMouseEvent(MouseEvent& event) {
+    const std::scoped_lock guard(inputMutex);
+    return mouseEvents.Take(event);
 }
 
 void OnMouseLeftUp(MouseProc proc) {

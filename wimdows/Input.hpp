@@ -25,6 +25,8 @@ class WindowInput {
     void OnMouseMove(const SDL_MouseMotionEvent& motion);
     void OnButtonDown(const SDL_MouseButtonEvent& button);
     void OnButtonUp(const SDL_MouseButtonEvent& button);
+    // For a caller that keeps mouse events: a press or release of the buttons it can follow.
+    void QueueButton(MouseEvent::Kind kind, const SDL_MouseButtonEvent& button) const;
     // Mouse positions come in the window's own units, which on a high-density display need not
     // be the surface's pixels.
     SDL_Point OnPicture(int x, int y) const;
@@ -40,7 +42,8 @@ class WindowInput {
     std::bitset<SDL_NUM_SCANCODES> keysPressedHere;
 };
 
-// Empties the key queue, the held-key table and the mouse record, as a window closes.
+// Empties the key queue, the held-key table, the mouse record and the mouse events, as a window
+// closes.
 void ClearInput();
 
 // Queues a key code for the caller; on the window thread.

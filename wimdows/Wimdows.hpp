@@ -94,6 +94,24 @@ void SetPauseWhenAway(bool on);
 // Lasts until the window closes.
 void OnMouseLeftUp(MouseProc proc);
 
+// For a caller that follows the buttons itself, as a painter does.
+enum class MouseButton : std::uint8_t { Left, Right };
+struct MouseEvent {
+    enum class Kind : std::uint8_t { Press, Release, Move };
+    Kind kind = Kind::Move;
+    MouseButton button = MouseButton::Left; // for Press and Release
+    // On the picture, read as MousePos reads them.
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+// While on, the window thread queues every press and release of the left and right buttons (a
+// double-click's second press too) and the moves; a move straight after a move replaces it. At
+// most 4096 events wait: past that the oldest go. Off by default, and turning it off empties the
+// queue. The setting holds from window to window; the queue empties as a window closes.
+void KeepMouseEvents(bool on);
+// Takes the oldest queued mouse event; FALSE, leaving `event` alone, when there is none.
+bool GetMouseEvent(MouseEvent& event);
+
 // Drawing: into the back buffer, and what was touched onto the window at once.
 void UpdateWindow();
 // Between the two, drawing goes into the back buffer only, and ShowDrawing puts what changed

@@ -38,6 +38,24 @@ class ScalingTest : public ::testing::TestWithParam<MouseCase> {
         }
         WaitUntilHandled();
         Wimdows::KillWindow();
+        Wimdows::KeepMouseEvents(false);
+    }
+
+    // The case's window, sized and placed as the player would.
+    void Open(const MouseCase& c) {
+        Wimdows::Window("Scaled", static_cast<std::uint32_t>(c.width),
+                        static_cast<std::uint32_t>(c.height));
+        ASSERT_TRUE(Wimdows::WindowOpen());
+        for (int i = 0; i < c.bigger; ++i) {
+            Press(SDL_SCANCODE_EQUALS, SDLK_EQUALS);
+        }
+        for (int i = 0; i < c.smaller; ++i) {
+            Press(SDL_SCANCODE_MINUS, SDLK_MINUS);
+        }
+        if (c.fullScreen) {
+            Press(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER);
+            fullScreen = true;
+        }
     }
 
     void Press(SDL_Scancode scancode, SDL_Keycode sym) {
@@ -52,23 +70,11 @@ class ScalingTest : public ::testing::TestWithParam<MouseCase> {
 
 TEST_P(ScalingTest, MouseReadsInPicturePixels) {
     const MouseCase& c = GetParam();
-    Wimdows::Window("Scaled", static_cast<std::uint32_t>(c.width),
-                    static_cast<std::uint32_t>(c.height));
-    ASSERT_TRUE(Wimdows::WindowOpen());
+    ASSERT_NO_FATAL_FAILURE(Open(c));
     Wimdows::OnMouseLeftUp([this](std::int32_t x, std::int32_t y) {
         upX = x;
         upY = y;
     });
-    for (int i = 0; i < c.bigger; ++i) {
-        Press(SDL_SCANCODE_EQUALS, SDLK_EQUALS);
-    }
-    for (int i = 0; i < c.smaller; ++i) {
-        Press(SDL_SCANCODE_MINUS, SDLK_MINUS);
-    }
-    if (c.fullScreen) {
-        Press(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER);
-        fullScreen = true;
-    }
     PushMouseMove(c.at.x, c.at.y);
     PushMouse(SDL_MOUSEBUTTONDOWN, c.at.x, c.at.y);
     PushMouse(SDL_MOUSEBUTTONUP, c.at.x, c.at.y);
@@ -79,6 +85,22 @@ TEST_P(ScalingTest, MouseReadsInPicturePixels) {
     EXPECT_FALSE(Wimdows::GetKeyPressed(code) || Wimdows::KeyDown(13) || Wimdows::KeyDown(187) ||
                  Wimdows::KeyDown(189))
         << "the window's own keys are the caller's nothing";
+}
+
+// Mouse events read as the position does.
+TEST_P(ScalingTest, MouseEventsReadInPicturePixels) {
+    const MouseCase& c = GetParam();
+    Wimdows::KeepMouseEvents(true);
+    ASSERT_NO_FATAL_FAILURE(Open(c));
+    PushMouseMove(c.at.x, c.at.y);
+    PushMouse(SDL_MOUSEBUTTONDOWN, c.at.x, c.at.y, SDL_BUTTON_RIGHT);
+    PushMouse(SDL_MOUSEBUTTONUP, c.at.x, c.at.y, SDL_BUTTON_RIGHT);
+    WaitUntilHandled();
+    std::vector<std::pair<std::int32_t, std::int32_t>> seen;
+    for (Wimdows::MouseEvent event; Wimdows::GetMouseEvent(event);) {
+        seen.emplace_back(event.x, event.y);
+    }
+    EXPECT_EQ(seen, decltype(seen)(3, std::pair(c.seen.x, c.seen.y)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
