@@ -1,6 +1,7 @@
 #include "wimdows/MessageLoop.hpp"
 
 #include "wimdows/LostDisplay.hpp"
+#include "wimdows/Preferences.hpp"
 #include "wimdows/Shared.hpp"
 
 namespace Wimdows {
@@ -14,6 +15,10 @@ bool PushReply() {
 void Reply() {
     syncHandled.fetch_add(1, std::memory_order_release);
     syncHandled.notify_all();
+}
+
+Ending ClosedByUser() {
+    return HoldClose() ? Ending::None : Ending::ByUser;
 }
 
 } // namespace
@@ -40,7 +45,7 @@ Ending MessageLoop::Dispatch(const SDL_Event& event) {
         if (WaylandGone(native.Get())) {
             EndAsHungUp();
         }
-        return Ending::ByUser;
+        return ClosedByUser();
     case SDL_WINDOWEVENT:
         return OnWindowEvent(event.window);
     default:
@@ -51,7 +56,7 @@ Ending MessageLoop::Dispatch(const SDL_Event& event) {
 Ending MessageLoop::OnWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-        return Ending::ByUser;
+        return ClosedByUser();
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         native.Resized(event.data1, event.data2);
         presenter.Paint();

@@ -12,6 +12,8 @@ Placement wanted;
 PlacementProc placementProc;
 std::function<void()> muteProc;
 std::atomic<bool> pauseWhenAway{false};
+std::atomic<bool> askBeforeClose{false};
+std::atomic<bool> closeAsked{false};
 
 } // namespace
 
@@ -32,6 +34,14 @@ void OnMuteKey(std::function<void()> proc) {
 
 void SetPauseWhenAway(bool on) {
     pauseWhenAway.store(on, std::memory_order_relaxed);
+}
+
+void SetAskBeforeClose(bool on) {
+    askBeforeClose.store(on, std::memory_order_relaxed);
+}
+
+bool CloseAsked() {
+    return closeAsked.exchange(false, std::memory_order_relaxed);
 }
 
 Placement WantedPlacement() {
@@ -56,6 +66,14 @@ void MuteKeyPressed() {
 
 bool PauseWhenAway() {
     return pauseWhenAway.load(std::memory_order_relaxed);
+}
+
+bool HoldClose() {
+    if (!askBeforeClose.load(std::memory_order_relaxed)) {
+        return false;
+    }
+    closeAsked.store(true, std::memory_order_relaxed);
+    return true;
 }
 
 } // namespace Wimdows

@@ -10,5 +10,8 @@ Placement WantedPlacement();
 void PlacementChanged(const Placement& placement);
 void MuteKeyPressed();
 bool PauseWhenAway();
+// TRUE when the caller asks before a close: the user's close request is then noted for it
+// instead of closing the window.
+bool HoldClose();
 
 } // namespace Wimdows

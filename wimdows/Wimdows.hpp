@@ -112,6 +112,13 @@ void KeepMouseEvents(bool on);
 // Takes the oldest queued mouse event; FALSE, leaving `event` alone, when there is none.
 bool GetMouseEvent(MouseEvent& event);
 
+// While on, the close box and a quit request do not close the window but are noted for
+// CloseAsked. Off by default; holds from window to window. Interrupt still closes at once, and
+// a lost display still ends the program.
+void SetAskBeforeClose(bool on);
+// TRUE, once, when such a close request came since the last call.
+bool CloseAsked();
+
 // Drawing: into the back buffer, and what was touched onto the window at once.
 void UpdateWindow();
 // Between the two, drawing goes into the back buffer only, and ShowDrawing puts what changed

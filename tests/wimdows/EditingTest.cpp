@@ -1,9 +1,12 @@
 #include "TestWindow.hpp"
 
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
-// What a maze editor needs of the window: every mouse event.
+// What a maze editor needs of the window: every mouse event and a say before the window
+// closes.
 namespace {
 
 using namespace WimdowsTest;
@@ -26,6 +29,7 @@ class EditingTest : public WindowTest {
   protected:
     void TearDown() override {
         Wimdows::KeepMouseEvents(false);
+        Wimdows::SetAskBeforeClose(false);
         WindowTest::TearDown();
     }
 };
@@ -95,6 +99,43 @@ TEST_F(EditingTest, MouseEventsWaitingAreBounded) {
     EXPECT_EQ(seen.front(), Seen(Kind::Press, MouseButton::Left, 52, 20));
     EXPECT_EQ(seen[1], Seen(Kind::Move, MouseButton::Left, 52, 1));
     EXPECT_EQ(seen.back(), Seen(Kind::Move, MouseButton::Left, 99, 1));
+}
+
+// In a process of its own: no window opens after an interrupt.
+bool InterruptClosesAWindowThatAsksBeforeClosing() {
+    Wimdows::SetAskBeforeClose(true);
+    Wimdows::Window("Asks", 80, 60);
+    std::thread(Wimdows::Interrupt).join();
+    WaitUntilHandled();
+    return !Wimdows::WindowOpen() && !Wimdows::CloseAsked();
+}
+
+// While on, the close box and quit requests leave the window open and are told once each time
+// the caller looks; the setting holds for the next window; off, the close box closes again.
+TEST_F(EditingTest, AskBeforeClose) {
+    Wimdows::SetAskBeforeClose(true);
+    EXPECT_FALSE(Wimdows::CloseAsked());
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    TestKit::Push(quit);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    WaitUntilHandled();
+    EXPECT_TRUE(Wimdows::WindowOpen());
+    EXPECT_TRUE(Wimdows::CloseAsked());
+    EXPECT_FALSE(Wimdows::CloseAsked()) << "once per look";
+    Wimdows::Window("Next", Width, Height);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    WaitUntilHandled();
+    EXPECT_TRUE(Wimdows::WindowOpen());
+    EXPECT_TRUE(Wimdows::CloseAsked());
+    Wimdows::SetAskBeforeClose(false);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::WindowOpen());
+    EXPECT_FALSE(Wimdows::CloseAsked());
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT((alarm(20), std::exit(InterruptClosesAWindowThatAsksBeforeClosing() ? 0 : 1)),
+                ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
