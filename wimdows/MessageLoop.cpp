@@ -2,6 +2,7 @@
 
 #include "wimdows/LostDisplay.hpp"
 #include "wimdows/Preferences.hpp"
+#include "wimdows/Question.hpp"
 #include "wimdows/Shared.hpp"
 
 namespace Wimdows {
@@ -91,6 +92,9 @@ Ending MessageLoop::OnRequest(Request request) {
         return Ending::None;
     case Request::SyncReply:
         Reply();
+        return Ending::None;
+    case Request::Ask:
+        AnswerQuestion(native.Get());
         return Ending::None;
     }
     return Ending::None;

@@ -10,6 +10,8 @@ std::unique_ptr<Canvas> canvas;
 std::vector<BitStruct> bit;
 std::uint64_t syncRequested = 0;
 std::atomic<std::uint64_t> syncHandled{0};
+std::uint64_t askRequested = 0;
+std::atomic<std::uint64_t> askHandled{0};
 bool closing = false;
 std::atomic<bool> closeWanted{false};
 bool keepShown = false;

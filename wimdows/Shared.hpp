@@ -20,7 +20,7 @@ namespace Wimdows {
 
 // What the caller's thread asks of the window thread, as user events. SyncReply is the window
 // thread's own, behind what reading the pads for a Sync brought.
-enum class Request : Sint32 { Present = 1, Close = 2, Sync = 3, SyncReply = 4 };
+enum class Request : Sint32 { Present = 1, Close = 2, Sync = 3, SyncReply = 4, Ask = 5 };
 
 struct BitStruct {
     SurfacePtr hbit;
@@ -58,6 +58,9 @@ extern std::unique_ptr<Canvas> canvas;
 extern std::vector<BitStruct> bit;
 extern std::uint64_t syncRequested;
 extern std::atomic<std::uint64_t> syncHandled;
+// Questions asked and answered, as `syncRequested` and `syncHandled`.
+extern std::uint64_t askRequested;
+extern std::atomic<std::uint64_t> askHandled;
 // The window thread has begun to close its window: nothing more is pushed to wake it.
 extern bool closing;
 // The caller wants the window closed; `keepShown` when another window follows at once, so the

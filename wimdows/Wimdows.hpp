@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string>
 #include <string_view>
 
 // One window at a time, run by a thread of its own: an off-screen back buffer that every
@@ -118,6 +120,16 @@ bool GetMouseEvent(MouseEvent& event);
 void SetAskBeforeClose(bool on);
 // TRUE, once, when such a close request came since the last call.
 bool CloseAsked();
+
+// Shows `text` in the system's message box titled `title`, over the open window, with `buttons`
+// left to right: Return chooses the first, Escape (or closing the box) the last. Returns the
+// index of the chosen button; -1 when no window is open, there are no buttons, or the box could
+// not be shown (as on a display without message boxes). Every text ends at its first NUL.
+// The window thread shows the box and waits for it, so the window neither paints nor closes
+// meanwhile: a close or Interrupt from another thread takes effect once the box is answered. A
+// window that closes before its box is shown makes this return -1. A button let go on the box
+// is not seen by the window.
+int Ask(std::string_view title, std::string_view text, std::span<const std::string> buttons);
 
 // Drawing: into the back buffer, and what was touched onto the window at once.
 void UpdateWindow();

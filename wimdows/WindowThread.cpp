@@ -106,9 +106,11 @@ void TearDown(NativeWindow& native, Ending ending) {
         state.store(STATE_DEAD, std::memory_order_release);
         closing = false;
         syncHandled.store(syncRequested, std::memory_order_release);
+        askHandled.store(askRequested, std::memory_order_release);
     }
     state.notify_all();
     syncHandled.notify_all();
+    askHandled.notify_all();
 }
 
 enum class Outcome { Closed, Failed, Refused };

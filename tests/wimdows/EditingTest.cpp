@@ -1,12 +1,14 @@
 #include "TestWindow.hpp"
 
+#include <array>
+#include <string>
 #include <thread>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
 
-// What a maze editor needs of the window: every mouse event and a say before the window
-// closes.
+// What a maze editor needs of the window: every mouse event, a say before the window closes,
+// and questions.
 namespace {
 
 using namespace WimdowsTest;
@@ -136,6 +138,24 @@ TEST_F(EditingTest, AskBeforeClose) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT((alarm(20), std::exit(InterruptClosesAWindowThatAsksBeforeClosing() ? 0 : 1)),
                 ::testing::ExitedWithCode(0), "");
+}
+
+// The dummy driver has no message box: the answer is -1 and the window goes on as before. So it
+// is with no window, no buttons, or a window closed before the box came up, which never hangs.
+TEST_F(EditingTest, AskThatCannotBeShown) {
+    const std::array<std::string, 3> buttons{"Save", "Discard", "Cancel"};
+    EXPECT_EQ(Wimdows::Ask("Maze", "Save the changes?", buttons), -1);
+    EXPECT_EQ(Wimdows::Ask("Maze", "Nothing to choose", {}), -1);
+    PushKey(true, SDL_SCANCODE_A, SDLK_a);
+    Wimdows::Rectangle(0, 0, 3, 3, 0x0000FFU, true);
+    WaitUntilHandled();
+    EXPECT_EQ(DrainQueue(), std::vector<std::uint32_t>{'A'});
+    EXPECT_EQ(Wimdows::Testing::WindowPixel(3, 3), 0x0000FFU);
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(Wimdows::Ask("Maze", "Too late", buttons), -1);
+    WaitUntilHandled();
+    EXPECT_FALSE(Wimdows::WindowOpen());
+    EXPECT_EQ(Wimdows::Ask("Maze", "No window", buttons), -1);
 }
 
 } // namespace
