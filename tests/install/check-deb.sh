@@ -10,10 +10,10 @@ build=$(readlink -f "$1")
 runtime=$build/assets
 shopt -s nullglob
 debs=("$build"/meandor_*.deb)
-entries=("$build"/packaging/*.desktop)
+entries=("$build"/packaging/*[^r].desktop)
 shopt -u nullglob
 [[ ${#debs[@]} -eq 1 ]] || { echo "FAIL: expected one package in $build, found ${#debs[@]}" >&2; exit 1; }
-[[ ${#entries[@]} -eq 1 ]] || { echo "FAIL: no desktop entry staged in $build" >&2; exit 1; }
+[[ ${#entries[@]} -eq 1 ]] || { echo "FAIL: no game desktop entry staged in $build" >&2; exit 1; }
 deb=${debs[0]}
 app=$(basename "${entries[0]}" .desktop)
 version=$("$build/meandor" --version | cut -d' ' -f2)
@@ -71,13 +71,17 @@ done
 dpkg-deb --contents "$deb" >"$work/contents"
 expected=$(sort <<EOF2
 usr/games/meandor
+usr/games/meandor-edit
 usr/libexec/meandor/meandor
+usr/libexec/meandor/meandor-edit
 usr/share/applications/$app.desktop
+usr/share/applications/$app.Editor.desktop
 usr/share/doc/meandor/changelog.gz
 usr/share/doc/meandor/copyright
 usr/share/icons/hicolor/128x128/apps/$app.png
 usr/share/icons/hicolor/256x256/apps/$app.png
 usr/share/icons/hicolor/48x48/apps/$app.png
+usr/share/man/man6/meandor-edit.6.gz
 usr/share/man/man6/meandor.6.gz
 usr/share/metainfo/$app.metainfo.xml
 EOF2

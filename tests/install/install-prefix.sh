@@ -22,20 +22,24 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=$(sort <<EOF2
 bin/meandor
+bin/meandor-edit
 libexec/meandor/meandor
+libexec/meandor/meandor-edit
 share/applications/$app.desktop
+share/applications/$app.Editor.desktop
 share/doc/meandor/changelog.gz
 share/doc/meandor/copyright
 share/icons/hicolor/128x128/apps/$app.png
 share/icons/hicolor/256x256/apps/$app.png
 share/icons/hicolor/48x48/apps/$app.png
+share/man/man6/meandor-edit.6.gz
 share/man/man6/meandor.6.gz
 share/metainfo/$app.metainfo.xml
 EOF2
 )
 actual=$(cd "$prefix" && find . -type f -not -path './share/meandor/*' | sed 's|^\./||' | sort)
 diff <(echo "$expected") <(echo "$actual") || fail "the installed files differ from the layout"
-for program in bin/meandor libexec/meandor/meandor; do
+for program in bin/meandor bin/meandor-edit libexec/meandor/meandor libexec/meandor/meandor-edit; do
   [[ -x $prefix/$program ]] || fail "$program is not executable"
 done
 
@@ -60,7 +64,10 @@ for size in 48 128 256; do
 done
 
 # Desktop entry and metainfo, checked together with the icon they name.
-desktop-file-validate "$prefix/share/applications/$app.desktop" || fail "desktop-file-validate"
+for entry in "$app" "$app.Editor"; do
+  desktop-file-validate "$prefix/share/applications/$entry.desktop" ||
+    fail "desktop-file-validate $entry"
+done
 grep -qx "Icon=$app" "$prefix/share/applications/$app.desktop" || fail "the entry names another icon"
 appstreamcli validate-tree --no-net "$prefix" >"$work/appstream" 2>&1 ||
   { cat "$work/appstream" >&2; fail "appstreamcli validate-tree"; }
@@ -80,6 +87,14 @@ status=0
 message=$(cd "$work" && "$prefix/bin/meandor" --mazes ./pack 2>&1) || status=$?
 [[ $status -eq 2 && $message == *"$work/./pack/doolhof1.txt: no such file"* ]] ||
   fail "the launcher lost the caller's pack folder (status $status): $message"
+
+[[ $(cd / && "$prefix/bin/meandor-edit" --version) == "meandor-edit ${version#meandor }" ]] ||
+  fail "meandor-edit --version from / failed"
+touch "$work/not-a-folder"
+status=0
+message=$(cd "$work" && "$prefix/bin/meandor-edit" ./not-a-folder 2>&1) || status=$?
+[[ $status -eq 2 && $message == *"$work/./not-a-folder is not a folder"* ]] ||
+  fail "the editor's launcher lost the caller's folder (status $status): $message"
 
 # A launcher whose runtime tree has gone says so instead of starting a black game.
 mv "$prefix/share/meandor" "$work/away"
