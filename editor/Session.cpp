@@ -222,7 +222,7 @@ void Session::Do(const Command& command) {
 }
 
 void Session::Press(Button button) {
-    static constexpr std::array<Command, 8> commands{
+    static constexpr std::array<Command, 8> ButtonCommands{
         Command{.kind = Kind::PickTool, .tool = Tool::Wall},
         Command{.kind = Kind::PickTool, .tool = Tool::Floor},
         Command{.kind = Kind::PickTool, .tool = Tool::Fries},
@@ -231,7 +231,7 @@ void Session::Press(Button button) {
         Command{Kind::NextLevel},
         Command{Kind::Save},
         Command{Kind::Play}};
-    Do(commands.at(static_cast<std::size_t>(button)));
+    Do(ButtonCommands.at(static_cast<std::size_t>(button)));
 }
 
 void Session::ChangeLevel(int step) {
