@@ -111,6 +111,15 @@ TEST_F(GamePack, UndoEndsTheStrokeUnderWay) {
     pack.PaintCell(1, {5, 6}, Tool::Wall);
     EXPECT_TRUE(pack.Undo(1));
     EXPECT_EQ(pack.At(1).grid, before);
+    // A stroke that goes on in another level ends there: each level takes back its own cell.
+    const DoolhofGrid before2 = pack.At(2).grid;
+    ASSERT_TRUE(pack.PaintCell(1, {5, 5}, Tool::Wall));
+    ASSERT_TRUE(pack.PaintCell(2, {5, 5}, Tool::Barrier));
+    EXPECT_TRUE(pack.Undo(1));
+    EXPECT_EQ(pack.At(1).grid, before);
+    EXPECT_NE(pack.At(2).grid, before2);
+    EXPECT_TRUE(pack.Undo(2));
+    EXPECT_EQ(pack.At(2).grid, before2);
 }
 
 TEST_F(GamePack, TheOldestStepsGoBeyondTheUndoDepth) {
