@@ -10,7 +10,10 @@ build=$(readlink -f "$1")
 runtime=$build/assets
 shopt -s nullglob
 debs=("$build"/meandor_*.deb)
-entries=("$build"/packaging/*[^r].desktop)
+entries=()
+for entry in "$build"/packaging/*.desktop; do
+  [[ $entry == *.Editor.desktop ]] || entries+=("$entry")
+done
 shopt -u nullglob
 [[ ${#debs[@]} -eq 1 ]] || { echo "FAIL: expected one package in $build, found ${#debs[@]}" >&2; exit 1; }
 [[ ${#entries[@]} -eq 1 ]] || { echo "FAIL: no game desktop entry staged in $build" >&2; exit 1; }
