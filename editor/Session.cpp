@@ -281,6 +281,8 @@ void Session::Play() {
         message = {{Joined({"The game did not start: ", run.fault}), true}};
     } else if (run.status != 0) {
         message = {{Joined({"The game ended with status ", std::to_string(run.status)}), true}};
+    } else {
+        message = {{Joined({"Back from level ", std::to_string(level), " in the game."})}};
     }
 }
 

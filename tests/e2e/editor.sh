@@ -99,6 +99,7 @@ for level in 1 2 3 4 5; do
 done
 echo "Ctrl+Z clears it; Ctrl+S writes the five mazes as the game's own"
 
+photo "$(window "$title")" "$DATA/panel-before.png" 300x460+1000+240
 key "$title" F5
 window Spel >/dev/null || fail "F5 did not start the game"
 # F5 went down by XTEST to the focused editor, but its release by an event sent to the editor
@@ -107,6 +108,10 @@ xdotool keyup F5
 enter_level Spel
 key Spel Escape
 within 30 not appears Spel || fail "the game did not end"
+# What the editor was given while it waited for the game is dropped: it says it is back first.
+back() { photo "$(window "$title")" "$DATA/panel-after.png" 300x460+1000+240 &&
+  not compare -metric AE "$DATA/panel-before.png" "$DATA/panel-after.png" null: 2>/dev/null; }
+within 30 back || fail "the editor did not say it was back from the game"
 kill -0 "$GAME_PID" || fail "the editor ended with the game"
 echo "F5: the game's Spel window on the pack; Escape returns to the editor"
 
