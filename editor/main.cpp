@@ -80,10 +80,15 @@ fs::path PackFolder(const EditOptions& options) {
         std::cerr << "meandor-edit: no folder for maze packs: give the pack's folder\n";
         return {};
     }
-    std::error_code error;
     for (int n = 1;; ++n) {
         fs::path folder = packs / ("pack-" + std::to_string(n));
-        if (!fs::exists(folder, error) && !error) {
+        std::error_code error;
+        const bool there = fs::exists(folder, error);
+        if (error) {
+            std::cerr << "meandor-edit: " << folder.string() << ": " << error.message() << '\n';
+            return {};
+        }
+        if (!there) {
             return folder;
         }
     }
