@@ -72,7 +72,9 @@ class Session {
     std::optional<Meandor::Cel> strokeCel;
     std::int32_t pointerX = -1;
     std::int32_t pointerY = -1;
-    std::vector<Meandor::Overtreding> findings;
+    // Of the last check: whether the game would play the pack, and each level's findings.
+    bool playable = true;
+    std::array<std::vector<Finding>, Levels> levelFindings;
     std::vector<PanelLine> message;
     // The question could not be asked: a second close leaves without saving.
     bool closeWarned = false;
@@ -269,7 +271,7 @@ void Session::Play() {
     if (pack.AnyChanged() && !Save()) {
         return;
     }
-    if (!findings.empty()) {
+    if (!playable) {
         message = {{"The pack is not playable yet: see the findings.", true}};
         return;
     }
@@ -327,7 +329,11 @@ Answer Session::AskToSave() const {
 }
 
 void Session::Check() {
-    findings = pack.Findings();
+    const std::vector<Meandor::Overtreding> findings = pack.Findings();
+    playable = findings.empty();
+    for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {
+        levelFindings.at(lvl - 1) = InWords(findings, lvl, pack.At(lvl).grid);
+    }
     dirty = true;
 }
 
@@ -349,7 +355,7 @@ Marks Session::MarksOf() const {
             }
         }
     }
-    for (const Finding& finding : InWords(findings, level, pack.At(level).grid)) {
+    for (const Finding& finding : levelFindings.at(level - 1)) {
         marks.findings.insert(marks.findings.end(), finding.cells.begin(), finding.cells.end());
     }
     if (cursorShown) {
@@ -364,7 +370,7 @@ std::vector<PanelLine> Session::Lines() const {
                                  {Joined({"Pack: ", pack.Folder().filename().string()})}};
     std::string unclean;
     for (std::uint32_t lvl = 1; lvl <= Levels; ++lvl) {
-        if (!InWords(findings, lvl, pack.At(lvl).grid).empty()) {
+        if (!levelFindings.at(lvl - 1).empty()) {
             unclean += unclean.empty() ? std::to_string(lvl) : Joined({", ", std::to_string(lvl)});
         }
     }
@@ -378,7 +384,7 @@ std::vector<PanelLine> Session::Lines() const {
     lines.push_back({pack.AnyChanged() ? "Unsaved changes." : "Everything is saved."});
     lines.insert(lines.end(), message.begin(), message.end());
     lines.push_back({""});
-    const std::vector<Finding> here = InWords(findings, level, pack.At(level).grid);
+    const std::vector<Finding>& here = levelFindings.at(level - 1);
     lines.push_back({here.empty() ? "This level is clean." : "In this level:"});
     for (const Finding& finding : here) {
         lines.push_back({Joined({"- ", finding.words}), true});

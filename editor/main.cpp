@@ -1,11 +1,11 @@
 #include "editor/Pack.hpp"
 #include "editor/PlayGame.hpp"
 #include "editor/Session.hpp"
+#include "game/CommandLine.hpp"
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
 #include "game/Pakket.hpp"
 #include "game/Signals.hpp"
-#include "game/Version.hpp"
 
 #include <array>
 #include <filesystem>
@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int UsageError = 2;
+using Meandor::UsageError;
 
 constexpr std::string_view Usage = "usage: meandor-edit [--empty] [DIR | NAME]\n"
                                    "       meandor-edit --help | --version\n";
@@ -156,29 +156,14 @@ int EditPack(const EditOptions& options) {
     return status;
 }
 
-int Answer(std::span<char* const> arguments) {
-    const std::string_view option = arguments.size() == 1 ? arguments[0] : "";
-    if (option == "--help") {
-        std::cout << Usage << '\n' << Help;
-        return 0;
-    }
-    if (option == "--version") {
-        std::cout << "meandor-edit " << Meandor::Version << '\n';
-        return 0;
-    }
-    std::cerr << Usage;
-    return UsageError;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     Meandor::StopOnSignals();
     Editor::ChildrenEndWithEditor();
-    const std::span<char* const> arguments =
-        std::span<char* const>(argv, static_cast<std::size_t>(argc)).subspan(argc > 0 ? 1 : 0);
+    const std::span<char* const> arguments = Meandor::Arguments(argc, argv);
     if (const std::optional<EditOptions> options = EditOptionsIn(arguments)) {
         return EditPack(*options);
     }
-    return Answer(arguments);
+    return Meandor::AnswerInformational("meandor-edit", Usage, Help, arguments);
 }

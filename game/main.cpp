@@ -1,9 +1,9 @@
+#include "game/CommandLine.hpp"
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
 #include "game/Pakket.hpp"
 #include "game/PlayerSettings.hpp"
 #include "game/Signals.hpp"
-#include "game/Version.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <charconv>
@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int UsageError = 2;
+using Meandor::UsageError;
 
 constexpr std::string_view Usage =
     "usage: meandor [--fullscreen | --windowed] [--mazes DIR | --mazes NAME] [--level N]\n"
@@ -155,28 +155,12 @@ int RunWith(const GameOptions& options) {
     return RunGame(options.display, level);
 }
 
-// Answers the informational options before any module starts, so they need no display.
-int Answer(std::span<char* const> arguments) {
-    const std::string_view option = arguments.size() == 1 ? arguments[0] : "";
-    if (option == "--help") {
-        std::cout << Usage << '\n' << Help;
-        return 0;
-    }
-    if (option == "--version") {
-        std::cout << "meandor " << Meandor::Version << '\n';
-        return 0;
-    }
-    std::cerr << Usage;
-    return UsageError;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::span<char* const> arguments =
-        std::span<char* const>(argv, static_cast<std::size_t>(argc)).subspan(argc > 0 ? 1 : 0);
+    const std::span<char* const> arguments = Meandor::Arguments(argc, argv);
     if (const std::optional<GameOptions> options = GameOptionsIn(arguments)) {
         return RunWith(*options);
     }
-    return Answer(arguments);
+    return Meandor::AnswerInformational("meandor", Usage, Help, arguments);
 }

@@ -38,6 +38,9 @@ answer() { # key
   return 1
 }
 
+# The editor as the library starts the game, with the packs folder in $DATA.
+start_editor() { MEANDOR=$EDITOR start_game XDG_DATA_HOME="$DATA" -- "$@"; }
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -76,10 +79,7 @@ drag_wall() {
     mousemove --window "$id" 855 615 mouseup 1
 }
 
-GAME_LOG=$(mktemp)
-(cd "$RUNTIME" && exec env XDG_DATA_HOME="$DATA" XDG_CONFIG_HOME="$CONFIG" \
-  SDL_AUDIODRIVER=dummy "$EDITOR" 2>"$GAME_LOG") &
-GAME_PID=$!
+start_editor
 id=$(window "$title")
 sized "$id" 1300x700
 shot_when "$SHOTS/editor-new.png" clean || fail "a copy of the game's mazes is not shown clean"
@@ -141,9 +141,7 @@ expect_exit 30 0
 cmp "$RUNTIME/doolhof1.txt" "$pack/doolhof1.txt" || fail "Save did not write the level back"
 echo "leaving with unsaved changes asks: Cancel stays, Save writes and leaves with 0"
 
-(cd "$RUNTIME" && exec env XDG_DATA_HOME="$DATA" XDG_CONFIG_HOME="$CONFIG" \
-  SDL_AUDIODRIVER=dummy "$EDITOR" pack-1 2>"$GAME_LOG") &
-GAME_PID=$!
+start_editor pack-1
 shot_when "$SHOTS/editor-reopened.png" clean || fail "the saved pack did not open clean"
 drag_wall
 shot_when "$SHOTS/editor-finding.png" flagged || fail "no finding in the reopened pack"
@@ -155,9 +153,7 @@ within 30 not question_now >/dev/null || fail "the question outlived the editor"
 cmp "$RUNTIME/doolhof1.txt" "$pack/doolhof1.txt" || fail "Ctrl+C changed the pack on disk"
 echo "Ctrl+C during the question: 130 at once, the question gone, the pack as it was"
 
-(cd "$RUNTIME" && exec env XDG_DATA_HOME="$DATA" XDG_CONFIG_HOME="$CONFIG" \
-  SDL_AUDIODRIVER=dummy "$EDITOR" pack-1 2>"$GAME_LOG") &
-GAME_PID=$!
+start_editor pack-1
 shot_when "$SHOTS/editor-reopened.png" clean || fail "the saved pack did not open clean"
 key "$title" F5
 window Spel >/dev/null || fail "F5 did not start the game"
