@@ -2,7 +2,7 @@
 # Installs what is missing, then builds and runs every test: the naming check and the dev
 # build's suite, and its unit and replay tests under the address/UB and thread sanitizers; then
 # builds the release build with the benchmarks beside it, makes the Debian package from it
-# and checks it; last, fuzzes.
+# and checks it; then cross-builds for Windows and tests that under Wine; last, fuzzes.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh test
@@ -31,6 +31,15 @@ cmake --build --preset release -j "$jobs"
 rm -f build/release/meandor_*.deb
 (cd build/release && cpack -G DEB >/dev/null)
 tests/install/check-deb.sh build/release
+
+echo "=== windows: cross-built, its tests under Wine, packaged, installed and played ==="
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+ctest --preset windows -j "$jobs"
+# The Windows build brings the Linux build's own pictures, sounds and mazes.
+for item in afbeeldingen menu muziek doolhof{1..5}.txt; do
+  diff -r "build/release/assets/$item" "build/windows/assets/$item"
+done
 
 echo "=== fuzz ==="
 tests/fuzz/run-fuzzers.sh

@@ -4,11 +4,11 @@
 #include "music/Music.hpp"
 #include "standardmenu/StandardMenu.hpp"
 #include "support/GeneralLib.hpp"
+#include "support/Program.hpp"
 #include "support/StandardLib.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <array>
-#include <malloc.h>
 #include <optional>
 
 namespace Meandor {
@@ -144,10 +144,7 @@ Scherm Credits() {
 }
 
 void StartModules() {
-    // A fixed threshold: glibc would otherwise raise it to the largest block freed so far, and
-    // keep the pictures of every later screen in a heap that never shrinks back.
-    constexpr int LargeBlock = 128 * 1024;
-    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+    Program::ReturnLargeBlocks();
     GeneralLib::Init();
     StandardMenu::Init();
     StandardLib::Init();

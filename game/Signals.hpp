@@ -1,7 +1,9 @@
 #pragma once
 
 // Ctrl+C, kill and the end of a login session end the game as the window's close box does:
-// the window closes, every wait unwinds, the sound stops and the program returns.
+// the window closes, every wait unwinds, the sound stops and the program returns. On Windows
+// the console's events stand for the signals: Ctrl+C, Ctrl+Break, a closed console, log-off
+// and shutdown, and a stopped program ends with the status Ctrl+C gives (0xC000013A).
 namespace Meandor {
 
 // Takes SIGINT, SIGTERM and SIGHUP over from their default handling, but for those that the

@@ -1,4 +1,5 @@
 #include "game/CommandLine.hpp"
+#include "game/Console.hpp"
 #include "game/Doolhof.hpp"
 #include "game/Meandor.hpp"
 #include "game/Pakket.hpp"
@@ -74,12 +75,12 @@ int RunGame(Meandor::Display display, std::optional<std::uint32_t> level) {
         const int status = Play(display, level);
         Meandor::EndIfSignalled();
         if (status != 0) {
-            std::cerr << "meandor: cannot open a window (is there a display?)\n";
+            Meandor::TellPlayer("meandor: cannot open a window (is there a display?)");
         }
         return status;
     } catch (const Meandor::FatalError& fout) {
         Meandor::EndIfSignalled();
-        std::cerr << fout.what() << '\n';
+        Meandor::TellPlayer(fout.what());
         return 1;
     }
 }
@@ -158,6 +159,7 @@ int RunWith(const GameOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Meandor::MeetConsole();
     const std::span<char* const> arguments = Meandor::Arguments(argc, argv);
     if (const std::optional<GameOptions> options = GameOptionsIn(arguments)) {
         return RunWith(*options);

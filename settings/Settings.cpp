@@ -1,22 +1,17 @@
 #include "settings/Settings.hpp"
 
 #include "settings/AtomicFile.hpp"
-#include "settings/Descriptor.hpp"
+#include "support/Program.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cstddef>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
 #include <string_view>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -32,7 +27,7 @@ constexpr std::string_view Header = "# Meandor's settings. Edit while the game i
                                     "# setting changes in play.\n";
 
 std::string Complaint(const std::filesystem::path& file, const std::string& what) {
-    return std::string(program_invocation_short_name) + ": " + file.string() + ": " + what;
+    return Program::Name() + ": " + file.string() + ": " + what;
 }
 
 // The first problem in full, and how many more.
@@ -59,46 +54,6 @@ class Problems {
     std::string first;
     int count = 0;
 };
-
-struct Contents {
-    std::string text;
-    // 0 when read; ENOENT for no file.
-    int error = 0;
-    // Longer than ReadLimit: `text` holds its whole lines within the limit.
-    bool cut = false;
-    std::optional<mode_t> mode;
-};
-
-Contents Read(const std::filesystem::path& file) {
-    Contents contents;
-    // Not blocking, so that a FIFO in the file's place reads as empty instead of hanging.
-    const Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat status {};
-    if (in.Get() < 0 || ::fstat(in.Get(), &status) != 0) {
-        contents.error = errno;
-        return contents;
-    }
-    contents.mode = status.st_mode & 07777U;
-    std::array<char, 4096> buffer{};
-    while (contents.text.size() <= ReadLimit) {
-        const ssize_t got = ::read(in.Get(), buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            contents.error = errno;
-            return contents;
-        }
-        if (got == 0) {
-            return contents;
-        }
-        contents.text.append(buffer.data(), static_cast<std::size_t>(got));
-    }
-    contents.cut = true;
-    contents.text.resize(ReadLimit);
-    contents.text.erase(contents.text.rfind('\n') + 1);
-    return contents;
-}
 
 std::string_view Trim(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t");
@@ -363,9 +318,9 @@ std::filesystem::path Followed(const std::filesystem::path& link) {
 // Replaces `file` with one holding `values`, all at once. What went wrong, empty when nothing.
 std::string Save(const std::filesystem::path& link, const Values& values) {
     const std::filesystem::path file = Followed(link);
-    const Contents old = Read(file);
-    if (old.error != 0 && old.error != ENOENT) {
-        return std::strerror(old.error);
+    const SmallFile old = ReadSmallFile(file, ReadLimit);
+    if (old.error && !old.missing) {
+        return old.error.message();
     }
     if (old.cut) {
         return "longer than 64 KiB, left as it is";
@@ -377,14 +332,17 @@ std::string Save(const std::filesystem::path& link, const Values& values) {
 
 Loaded Load(const std::filesystem::path& file) {
     Loaded loaded;
-    const Contents contents = Read(file);
-    if (contents.error != 0) {
-        if (contents.error != ENOENT) {
-            loaded.problem = Complaint(file, std::strerror(contents.error));
+    SmallFile contents = ReadSmallFile(file, ReadLimit);
+    if (contents.error) {
+        if (!contents.missing) {
+            loaded.problem = Complaint(file, contents.error.message());
         }
         return loaded;
     }
     Problems problems;
+    if (contents.cut) {
+        contents.text.erase(contents.text.rfind('\n') + 1);
+    }
     Parse(contents.text, loaded.values, problems);
     if (contents.cut) {
         problems.Add("longer than 64 KiB, the rest was left out");

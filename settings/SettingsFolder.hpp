@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-// Where the player's own files for the game live, by the XDG base directory rules. Another
-// platform gives both folders in a file of its own.
+// Where the player's own files for the game live: by the XDG base directory rules, and on
+// Windows both in %APPDATA%\Meandor, the roaming application data folder the shell names.
 namespace Settings {
 
 // $XDG_CONFIG_HOME/meandor, or $HOME/.config/meandor when XDG_CONFIG_HOME is not an absolute

@@ -1,5 +1,7 @@
 #include "support/GeneralLib.hpp"
 
+#include "support/LocalTime.hpp"
+
 #include <array>
 #include <chrono>
 #include <ctime>
@@ -27,8 +29,7 @@ TimeOfDay WallClock() {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalTime(seconds);
     const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
     return {static_cast<std::uint32_t>(local.tm_hour), static_cast<std::uint32_t>(local.tm_min),
             static_cast<std::uint32_t>(local.tm_sec), static_cast<std::uint32_t>(millis / 10)};

@@ -15,6 +15,8 @@ test_packages=(
   dpkg-dev lintian desktop-file-utils appstream
   xvfb xauth xdotool imagemagick x11-utils openbox libxtst-dev
   sway grim wtype jq
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine wine64 nsis zip x11-xserver-utils
 )
 
 case "${1:-}" in

@@ -1,8 +1,8 @@
 #include "wimdows/Fonts.hpp"
 
+#include "wimdows/FontFiles.hpp"
+
 #include <algorithm>
-#include <fontconfig/fontconfig.h>
-#include <memory>
 #include <string>
 
 namespace Wimdows {
@@ -10,59 +10,22 @@ namespace {
 
 // DejaVu faces and pixel sizes close to the cells of the Windows stock fonts they stand for.
 struct Face {
-    const char* pattern;
+    FontFace face;
     int size;
 };
 constexpr std::array<Face, 6> Faces{{
-    {"DejaVu Sans:style=Book", 11},      // DEFAULT_GUI_FONT: MS Shell Dlg, 13-pixel cell
-    {"DejaVu Sans:style=Bold", 13},      // SYSTEM_FONT: bold proportional, 16-pixel cell
-    {"DejaVu Sans Mono:style=Bold", 13}, // SYSTEM_FIXED_FONT: Fixedsys, 8 by 15
-    {"DejaVu Sans:style=Book", 12},      // ANSI_VAR_FONT: MS Sans Serif
-    {"DejaVu Sans Mono:style=Book", 13}, // ANSI_FIXED_FONT: Courier, 8 pixels a character
-    {"DejaVu Sans Mono:style=Book", 12}, // OEM_FIXED_FONT: Terminal, 8 by 12
+    {FontFace::Sans, 11},     // DEFAULT_GUI_FONT: MS Shell Dlg, 13-pixel cell
+    {FontFace::SansBold, 13}, // SYSTEM_FONT: bold proportional, 16-pixel cell
+    {FontFace::MonoBold, 13}, // SYSTEM_FIXED_FONT: Fixedsys, 8 by 15
+    {FontFace::Sans, 12},     // ANSI_VAR_FONT: MS Sans Serif
+    {FontFace::Mono, 13},     // ANSI_FIXED_FONT: Courier, 8 pixels a character
+    {FontFace::Mono, 12},     // OEM_FIXED_FONT: Terminal, 8 by 12
 }};
 
-struct ConfigDeleter {
-    void operator()(FcConfig* config) const { FcConfigDestroy(config); }
-};
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
-
-// Path of the installed font that best matches `pattern`; empty if there is none.
-std::string Locate(FcConfig* config, const char* pattern) {
-    const PatternPtr wanted{FcNameParse(reinterpret_cast<const FcChar8*>(pattern))};
-    if (!wanted) {
-        return {};
-    }
-    FcConfigSubstitute(config, wanted.get(), FcMatchPattern);
-    FcDefaultSubstitute(wanted.get());
-    FcResult result = FcResultNoMatch;
-    const PatternPtr match{FcFontMatch(config, wanted.get(), &result)};
-    FcChar8* file = nullptr;
-    if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
-        return {};
-    }
-    return reinterpret_cast<const char*>(file);
-}
-
-std::array<std::string, 6> LocateAll() {
-    std::array<std::string, 6> files;
-    const std::unique_ptr<FcConfig, ConfigDeleter> config{FcInitLoadConfigAndFonts()};
-    if (!config) {
-        return files;
-    }
-    for (std::size_t i = 0; i < Faces.size(); ++i) {
-        files[i] = Locate(config.get(), Faces[i].pattern);
-    }
-    return files;
-}
-
-// Asking fontconfig costs tens of milliseconds, so every window shares one lookup.
+// Looking the files up may cost tens of milliseconds, so every window shares one lookup.
 const std::string& FontFile(std::size_t index) {
-    static const std::array<std::string, 6> files = LocateAll();
-    return files[index];
+    static const FontFileNames files = FindFontFiles();
+    return files[static_cast<std::size_t>(Faces[index].face)];
 }
 
 // Unknown styles are the default interface font.

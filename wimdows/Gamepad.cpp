@@ -1,6 +1,7 @@
 #include "wimdows/Gamepad.hpp"
 
 #include "settings/SettingsFolder.hpp"
+#include "support/Program.hpp"
 #include "wimdows/Input.hpp"
 #include "wimdows/Shared.hpp"
 
@@ -111,7 +112,7 @@ bool ForThisSystem(std::string_view line) {
 }
 
 void Complain(const std::filesystem::path& file, const std::string& what) {
-    std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, file.c_str(), what.c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", Program::Name().c_str(), file.string().c_str(), what.c_str());
 }
 
 // The player's own mappings, for a pad SDL does not know or lays out otherwise. No file is no

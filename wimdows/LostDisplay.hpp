@@ -12,4 +12,12 @@ namespace Wimdows {
 // TRUE when the window's Wayland compositor has gone: SDL then only sends a quit.
 bool WaylandGone(SDL_Window* window);
 
+// Where the end of a login session comes as a message to the window (Windows), has SDL pass
+// such messages on; once video is up.
+void WatchSessionEnd();
+
+// TRUE for the message that the login session ends: the game ends as by its close box, so
+// that it is done before the system ends it.
+bool SessionEnding(const SDL_Event& event);
+
 } // namespace Wimdows

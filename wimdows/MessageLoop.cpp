@@ -49,6 +49,8 @@ Ending MessageLoop::Dispatch(const SDL_Event& event) {
         return ClosedByUser();
     case SDL_WINDOWEVENT:
         return OnWindowEvent(event.window);
+    case SDL_SYSWMEVENT:
+        return SessionEnding(event) ? Ending::ByUser : Ending::None;
     default:
         return event.type == RequestEvent() ? OnRequest(Request{event.user.code}) : Ending::None;
     }

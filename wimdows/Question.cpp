@@ -2,6 +2,8 @@
 
 #include "wimdows/Shared.hpp"
 
+#include <SDL_syswm.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,8 +33,19 @@ std::vector<SDL_MessageBoxButtonData> Buttons(const std::vector<std::string>& te
     return buttons;
 }
 
+// A window no one sees, SDL's dummy driver's, has no native window the box could belong to,
+// and SDL would read the one it lacks.
+bool Native(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    return window == nullptr || SDL_GetWindowWMInfo(window, &info) == SDL_TRUE;
+}
+
 // A box closed without a choice counts as Escape.
 int Show(SDL_Window* window, const Question& question) {
+    if (!Native(window)) {
+        return -1;
+    }
     const std::vector<SDL_MessageBoxButtonData> buttons = Buttons(question.buttons);
     const SDL_MessageBoxData data{SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
                                   window,

@@ -1,5 +1,6 @@
 #include "wimdows/VideoSession.hpp"
 
+#include "wimdows/LostDisplay.hpp"
 #include "wimdows/Sdl.hpp"
 #include "wimdows/XErrors.hpp"
 
@@ -63,6 +64,7 @@ bool StartVideo() {
     for (int attempt = 1;; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
             if (!Unseen()) {
+                WatchSessionEnd();
                 return true;
             }
             SDL_QuitSubSystem(SDL_INIT_VIDEO);

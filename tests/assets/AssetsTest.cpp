@@ -239,7 +239,7 @@ double Peak(const std::vector<double>& s) {
 std::vector<double> Decode(const std::string& name) {
     static const bool open = [] {
         // gtest discovery carries only the first entry of the runner's environment list.
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        TestKit::SetEnv("SDL_AUDIODRIVER", "dummy");
         return SDL_Init(SDL_INIT_AUDIO) == 0 && Mix_Init(MIX_INIT_MP3) != 0 &&
                Mix_OpenAudio(32000, AUDIO_S16SYS, 2, 1024) == 0;
     }();

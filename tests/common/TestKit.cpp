@@ -2,19 +2,30 @@
 
 #include "wimdows/Sdl.hpp"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 #include <stdexcept>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace TestKit {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "meandor-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("no scratch directory in " + pattern);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    std::random_device random;
+    for (int tried = 0; tried < 100; ++tried) {
+        path = folder / ("meandor-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(path, error)) {
+            return;
+        }
     }
-    path = pattern;
+    throw std::runtime_error("no scratch directory in " + folder.string());
 }
 
 TempDir::~TempDir() {
@@ -22,8 +33,47 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path, ignored);
 }
 
+void SetEnv(const char* name, const char* value, bool overwrite) {
+    if (!overwrite && std::getenv(name) != nullptr) {
+        return;
+    }
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    ::setenv(name, value, 1);
+#endif
+}
+
+void UnsetEnv(const char* name) {
+#ifdef _WIN32
+    _putenv_s(name, "");
+#else
+    ::unsetenv(name);
+#endif
+}
+
+void EndAfter(unsigned seconds) {
+    std::thread([seconds] {
+        std::this_thread::sleep_for(std::chrono::seconds(seconds));
+        std::_Exit(124);
+    }).detach();
+}
+
 std::string TempDir::operator/(const std::string& name) const {
     return (path / name).string();
+}
+
+std::string TempDir::Special(const std::string& name) const {
+    const std::string file = *this / name;
+#ifdef _WIN32
+    const bool made = std::filesystem::create_directory(file);
+#else
+    const bool made = mkfifo(file.c_str(), 0600) == 0;
+#endif
+    if (!made) {
+        throw std::runtime_error("cannot make " + file);
+    }
+    return file;
 }
 
 std::string TempDir::File(const std::string& name, const std::string& bytes) const {

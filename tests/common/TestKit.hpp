@@ -25,12 +25,23 @@ class TempDir {
     std::string operator/(const std::string& name) const;
     // Writes `bytes` as the file `name` and returns its path.
     std::string File(const std::string& name, const std::string& bytes) const;
+    // Makes `name` a file that is not a regular one and returns its path: a FIFO, or on Windows,
+    // which has none, a folder.
+    std::string Special(const std::string& name) const;
     // Writes a 24-bit BMP file of the picture and returns its path.
     std::string Bmp(const std::string& name, int width, int height, const Picture& picture) const;
 
   private:
     std::filesystem::path path;
 };
+
+// Sets or removes an environment variable, for the C library and SDL alike.
+void SetEnv(const char* name, const char* value, bool overwrite = true);
+void UnsetEnv(const char* name);
+
+// Ends the process with a failure after `seconds`, for a case in a process of its own that
+// might hang.
+void EndAfter(unsigned seconds);
 
 // The whole of a file; empty when it cannot be read.
 std::string ReadFile(const std::filesystem::path& file);

@@ -1,5 +1,7 @@
 #include "game/Pakket.hpp"
 
+#include "TestKit.hpp"
+
 #include "MazeFiles.hpp"
 
 #include <cstdlib>
@@ -40,21 +42,21 @@ class Pakket : public ::testing::Test {
 
 TEST(PakketVinden, ANameInThePacksFolderAPathAsWritten) {
     const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/";
-    setenv("XDG_DATA_HOME", "/data", 1);
-    setenv("HOME", "/home/p", 1);
+    TestKit::SetEnv("XDG_DATA_HOME", "/data");
+    TestKit::SetEnv("HOME", "/home/p");
     EXPECT_EQ(PakkettenMap(), std::filesystem::path("/data/meandor/mazes"));
     EXPECT_EQ(VindPakket("mine"), std::filesystem::path("/data/meandor/mazes/mine"));
     EXPECT_EQ(VindPakket("./mine"), std::filesystem::path("./mine"));
     EXPECT_EQ(VindPakket("packs/mine/"), std::filesystem::path("packs/mine/"));
     EXPECT_EQ(VindPakket("/elders/mine"), std::filesystem::path("/elders/mine"));
-    unsetenv("XDG_DATA_HOME");
+    TestKit::UnsetEnv("XDG_DATA_HOME");
     EXPECT_EQ(VindPakket("mine"), std::filesystem::path("/home/p/.local/share/meandor/mazes/mine"));
     // Without a data folder a name finds nothing, rather than a folder in the runtime tree.
-    unsetenv("HOME");
+    TestKit::UnsetEnv("HOME");
     EXPECT_EQ(PakkettenMap(), std::filesystem::path());
     EXPECT_EQ(VindPakket("mine"), std::filesystem::path());
     EXPECT_EQ(VindPakket("./mine"), std::filesystem::path("./mine"));
-    setenv("HOME", home.c_str(), 1);
+    TestKit::SetEnv("HOME", home.c_str());
 }
 
 TEST_F(Pakket, TheGamesOwnMazesPass) {

@@ -18,7 +18,7 @@ using Wimdows::Testing::WaitUntilHandled;
 // The player's settings in a folder of the test's own.
 class PlayerSettingsTest : public ::testing::Test {
   protected:
-    void SetUp() override { setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1); }
+    void SetUp() override { TestKit::SetEnv("XDG_CONFIG_HOME", dir.Path().string().c_str()); }
     void TearDown() override { Wimdows::KillWindow(); }
 
     Settings::Values Saved() const {

@@ -86,10 +86,10 @@ class MixerTest : public ::testing::Test {
     void SetUp() override {
         WriteTone(blip, 0.1);
         WriteTone(tone, 2.0);
-        ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+        TestKit::SetEnv("SDL_AUDIODRIVER", "no-such-driver");
         SetSoundLayer(MakeMixerLayer());
         EXPECT_FALSE(InitMusic());
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        TestKit::SetEnv("SDL_AUDIODRIVER", "dummy");
         EXPECT_EQ(LoadSound(tone), 0U);
         EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
         ASSERT_TRUE(InitMusic());
@@ -199,9 +199,9 @@ TEST_F(MixerTest, SixtyFourChannelsAt32000HzAndAReinitKeepsTheDevice) {
     StopSound(sound);
     EXPECT_EQ(PlayingChannels().size(), 64U);
     EXPECT_EQ(Mix_Volume(-1, -1), MIX_MAX_VOLUME);
-    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    TestKit::SetEnv("SDL_AUDIODRIVER", "no-such-driver");
     const bool again = InitMusic();
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    TestKit::SetEnv("SDL_AUDIODRIVER", "dummy");
     ASSERT_TRUE(again) << "the device was closed and opened anew";
     EXPECT_TRUE(PlayingChannels().empty());
     PlaySound(sound - 1, true);
@@ -249,8 +249,8 @@ class LostDeviceTest : public ::testing::Test {
         WriteRamp(ramp);
         WriteTone(tone, 2.0);
         std::filesystem::create_directory(device);
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+        TestKit::SetEnv("SDL_AUDIODRIVER", "disk");
+        TestKit::SetEnv("SDL_DISKAUDIOFILE", output.c_str());
         std::signal(SIGXFSZ, SIG_IGN); // a short write rather than the end of the process
     }
 
@@ -258,7 +258,7 @@ class LostDeviceTest : public ::testing::Test {
         SetSoundLayer(nullptr);
         LimitFileSize(RLIM_INFINITY);
         std::signal(SIGXFSZ, SIG_DFL);
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+        TestKit::SetEnv("SDL_AUDIODRIVER", "dummy");
         SetVolumes(100, 100);
     }
 

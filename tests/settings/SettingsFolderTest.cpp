@@ -1,5 +1,7 @@
 #include "settings/SettingsFolder.hpp"
 
+#include "TestKit.hpp"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -8,9 +10,9 @@ namespace {
 
 void SetOrUnset(const char* name, const char* value) {
     if (value != nullptr) {
-        setenv(name, value, 1);
+        TestKit::SetEnv(name, value);
     } else {
-        unsetenv(name);
+        TestKit::UnsetEnv(name);
     }
 }
 
@@ -34,7 +36,7 @@ TEST(SettingsFolder, TheConfigHomeElseTheHomeFolder) {
 
 // The same rules for the data folder, which never takes the config home.
 TEST(SettingsFolder, DataFolderTheDataHomeElseTheHomeFolder) {
-    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    TestKit::SetEnv("XDG_CONFIG_HOME", "/cfg");
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"/data", "/home/p", "/data/meandor"},
         {"data", "/home/p", "/home/p/.local/share/meandor"},
@@ -47,7 +49,7 @@ TEST(SettingsFolder, DataFolderTheDataHomeElseTheHomeFolder) {
         SetOrUnset("HOME", home);
         EXPECT_EQ(Settings::DataFolder(), std::filesystem::path(folder)) << folder;
     }
-    unsetenv("XDG_CONFIG_HOME");
+    TestKit::UnsetEnv("XDG_CONFIG_HOME");
 }
 
 } // namespace

@@ -269,7 +269,7 @@ TEST(PadMappings, ThePlayersOwnFileLoadsAtStart) {
         SDL_InitSubSystem(SDL_INIT_JOYSTICK);
         VirtualPad pad;
         const TempDir config;
-        setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+        TestKit::SetEnv("XDG_CONFIG_HOME", config.Path().string().c_str());
         if (mappings) {
             std::filesystem::create_directory(config.Path() / "meandor");
             std::string text = *mappings;

@@ -9,10 +9,12 @@
 #include <fstream>
 #include <memory>
 #include <stop_token>
-#include <sys/resource.h>
 #include <thread>
 #include <tuple>
+#ifdef __linux__
+#include <sys/resource.h>
 #include <unistd.h>
+#endif
 #include <utility>
 
 namespace {
@@ -132,11 +134,11 @@ bool NativeWindowShown() {
 // A failed setup reports it and leaves no window, not even the last one on screen, and leaves
 // the library usable.
 bool WindowThatCannotBeSetUpLeavesNoWindow() {
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    TestKit::SetEnv("SDL_VIDEODRIVER", "no-such-driver");
     Wimdows::Window("Nowhere", 80, 60);
     const bool none = !Wimdows::WindowOpen() && Wimdows::WindowFailed();
     Wimdows::Rectangle(0, 0, 10, 10, Red, true);
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    TestKit::SetEnv("SDL_VIDEODRIVER", "dummy");
     Wimdows::Window("Somewhere", 80, 60);
     const bool shown = NativeWindowShown();
     Wimdows::Window("Too large", 100000, 60);
@@ -147,12 +149,13 @@ bool WindowThatCannotBeSetUpLeavesNoWindow() {
            !Wimdows::WindowFailed() && NativeWindowShown();
 }
 
+#ifdef __linux__
 // Without room for a thread stack Window reports it (a message box, which needs a display)
 // and returns without a window; once there is room again, the next window opens. Not under the
-// sanitizers, which need more address space than this leaves.
+// sanitizers, which need more address space than this leaves; Windows has no such limit.
 [[maybe_unused]] bool ThreadThatCannotStartLeavesNoWindow() {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    TestKit::UnsetEnv("DISPLAY");
+    TestKit::UnsetEnv("WAYLAND_DISPLAY");
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     rlimit old{};
@@ -167,6 +170,7 @@ bool WindowThatCannotBeSetUpLeavesNoWindow() {
     Wimdows::Window("Room again", 80, 60);
     return failed && Wimdows::WindowOpen();
 }
+#endif
 
 // A case that hangs ends by the alarm, and fails.
 TEST(Lifecycle, InAProcessOfItsOwn) {
@@ -174,12 +178,12 @@ TEST(Lifecycle, InAProcessOfItsOwn) {
     const std::pair<const char*, bool (*)()> cases[] = {
         {"interrupt first", &InterruptBeforeTheFirstWindowMakesNone},
         {"setup fails", &WindowThatCannotBeSetUpLeavesNoWindow},
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
         {"no thread", &ThreadThatCannotStartLeavesNoWindow},
 #endif
     };
     for (const auto& [what, body] : cases) {
-        EXPECT_EXIT((alarm(20), std::exit(body() ? 0 : 1)), ::testing::ExitedWithCode(0), "")
+        EXPECT_EXIT((TestKit::EndAfter(20), std::exit(body() ? 0 : 1)), ::testing::ExitedWithCode(0), "")
             << what;
     }
 }
@@ -189,12 +193,12 @@ class ScreenTest : public WindowTest {
   protected:
     void SetUp() override {
         std::filesystem::current_path(dir.Path());
-        ASSERT_EQ(setenv("SDL_VIDEO_DUMMY_SAVE_FRAMES", "1", 1), 0);
+        TestKit::SetEnv("SDL_VIDEO_DUMMY_SAVE_FRAMES", "1");
         WindowTest::SetUp();
     }
     void TearDown() override {
         WindowTest::TearDown();
-        unsetenv("SDL_VIDEO_DUMMY_SAVE_FRAMES");
+        TestKit::UnsetEnv("SDL_VIDEO_DUMMY_SAVE_FRAMES");
         std::filesystem::current_path(previous);
     }
     std::vector<std::filesystem::path> Frames() const {
@@ -202,7 +206,7 @@ class ScreenTest : public WindowTest {
     }
     // Frames are numbered with eight digits, so the newest is the greatest name.
     std::vector<std::uint32_t> LastFrame() const {
-        const Wimdows::SurfacePtr loaded{SDL_LoadBMP(std::ranges::max(Frames()).c_str())};
+        const Wimdows::SurfacePtr loaded{SDL_LoadBMP(std::ranges::max(Frames()).string().c_str())};
         const Wimdows::SurfacePtr frame{
             SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_XBGR8888, 0)};
         // Four-byte pixels leave no padding at the ends of the rows.

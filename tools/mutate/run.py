@@ -2,7 +2,7 @@
 """Mutation check: how many plausible slips do the tests catch?
 
 Each mutation in mutations.txt is applied alone to a scratch copy of the tree, which is built
-(dev preset) and tested with ctest. Run by hand: the whole list took 31 minutes on two shared
+(dev preset, or the one the mutation names) and tested with ctest. Run by hand: the whole list took 31 minutes on two shared
 cores. A test that hangs counts as a kill only after its own timeout (300 s for the unit tests).
 
   tools/mutate/run.py                  the working tree as it is now
@@ -10,6 +10,7 @@ cores. A test that hangs counts as a kill only after its own timeout (300 s for 
   tools/mutate/run.py --only NAME      one mutation (repeat or separate with commas for more)
   tools/mutate/run.py --list           the mutations, without building anything
   tools/mutate/run.py --full           also the slow whole-program tests (e2e, install, ...)
+  tools/mutate/run.py --preset windows the mutations of the Windows files, tested under Wine
 """
 
 import argparse
@@ -28,7 +29,7 @@ HERE = Path(__file__).resolve().parent
 MUTATIONS = HERE / "mutations.txt"
 # The whole-program tests that test.sh also leaves out of the sanitizer runs: minutes each.
 SLOW = r"^(e2e|Install|replay\.Missing|Generator)\.|ScriptedPlayer\."
-KEYS = ("name", "file", "after", "find", "replace", "why")
+KEYS = ("name", "file", "after", "find", "replace", "why", "preset")
 
 
 class Mutation:
@@ -40,6 +41,7 @@ class Mutation:
         self.find = Unescape(fields.get("find", ""))
         self.replace = Unescape(fields.get("replace", ""))
         self.why = fields.get("why", "")
+        self.preset = fields.get("preset", "dev")
 
     def module(self):
         return Path(self.file).parent.name
@@ -165,8 +167,8 @@ def Environment(scratch, jobs):
 
 
 # Test numbers of the selected tests, grouped by the tests/<module>/ directory they come from.
-def SelectedTests(scratch, env, full):
-    shown = subprocess.run(["ctest", "--preset", "dev", "--show-only=json-v1"], cwd=scratch,
+def SelectedTests(scratch, env, full, preset):
+    shown = subprocess.run(["ctest", "--preset", preset, "--show-only=json-v1"], cwd=scratch,
                            capture_output=True, text=True, env=env)
     if shown.returncode != 0:
         sys.exit("ctest cannot list the tests:\n" + shown.stderr)
@@ -178,14 +180,14 @@ def SelectedTests(scratch, env, full):
     return tests
 
 
-def Ctest(scratch, env, numbers, jobs, log):
+def Ctest(scratch, env, numbers, jobs, log, preset):
     if not numbers:
         return 0, None
     with tempfile.NamedTemporaryFile("w", suffix=".tests", delete=False) as f:
         f.write("0,0,0," + ",".join(str(n) for n in numbers) + "\n")
     try:
         before = Path(log).stat().st_size if Path(log).exists() else 0
-        code = Run(["nice", "ctest", "--preset", "dev", "-j", str(jobs), "--stop-on-failure",
+        code = Run(["nice", "ctest", "--preset", preset, "-j", str(jobs), "--stop-on-failure",
                     "--timeout", "120", "-I", f.name], scratch, log, env)
     finally:
         os.unlink(f.name)
@@ -199,8 +201,8 @@ def Ctest(scratch, env, numbers, jobs, log):
     return code, failed
 
 
-def Build(scratch, env, jobs, log):
-    return Run(["nice", "cmake", "--build", "--preset", "dev", "-j", str(jobs)], scratch, log, env)
+def Build(scratch, env, jobs, log, preset):
+    return Run(["nice", "cmake", "--build", "--preset", preset, "-j", str(jobs)], scratch, log, env)
 
 
 # Written after every mutation, so that a long run can be looked at while it goes on.
@@ -231,9 +233,10 @@ def Main():
     parser.add_argument("--list", action="store_true", help="list the mutations and stop")
     parser.add_argument("--full", action="store_true", help="include the whole-program tests")
     parser.add_argument("--jobs", type=int, default=2, help="build and test jobs (2)")
+    parser.add_argument("--preset", default="dev", help="the mutations of this preset (dev)")
     args = parser.parse_args()
 
-    mutations = ReadMutations(MUTATIONS)
+    mutations = [m for m in ReadMutations(MUTATIONS) if m.preset == args.preset]
     only = {n for item in args.only for n in item.split(",") if n}
     if only:
         unknown = only - {m.name for m in mutations}
@@ -261,19 +264,20 @@ def Main():
 
     base_log = logs / "_unmutated.log"
     base_log.unlink(missing_ok=True)
-    if Run(["nice", "cmake", "--preset", "dev"], scratch, base_log, env) != 0 or \
-       Build(scratch, env, args.jobs, base_log) != 0:
+    if Run(["nice", "cmake", "--preset", args.preset], scratch, base_log, env) != 0 or \
+       Build(scratch, env, args.jobs, base_log, args.preset) != 0:
         sys.exit(f"ABORT: the unmutated tree does not build; see {base_log}")
-    tests = SelectedTests(scratch, env, args.full)
+    tests = SelectedTests(scratch, env, args.full, args.preset)
     t0 = time.time()
-    code, failed = Ctest(scratch, env, [n for n, _, _ in tests], args.jobs, base_log)
+    code, failed = Ctest(scratch, env, [n for n, _, _ in tests], args.jobs, base_log, args.preset)
     if code != 0:
         sys.exit(f"ABORT: a test fails on the unmutated tree ({failed}); see {base_log}")
     print(f"unmutated: builds, {len(tests)} tests pass in {time.time() - t0:.0f} s", flush=True)
 
     results = []
     # A run of a few leaves the summary of the last whole run alone.
-    summary = scratch / "build" / ("mutate-summary-only.txt" if only else "mutate-summary.txt")
+    kind = "-only" if only else "" if args.preset == "dev" else f"-{args.preset}"
+    summary = scratch / "build" / f"mutate-summary{kind}.txt"
     heading = (f"mutation check of {args.rev or 'the working tree'} ({scratch}), "
                f"{'all' if args.full else 'without the whole-program'} tests")
     print(f"summary so far: {summary}", flush=True)
@@ -290,15 +294,15 @@ def Main():
         else:
             try:
                 path.write_bytes(mutated.encode("utf-8", "surrogateescape"))
-                if Build(scratch, env, args.jobs, log) != 0:
+                if Build(scratch, env, args.jobs, log, args.preset) != 0:
                     outcome, detail = "killed (build)", ""
                 else:
                     # The module's own tests first: they are the likeliest to fail, and soonest.
                     own = [n for n, _, cmd in tests if f"/tests/{m.module()}/" in cmd]
                     rest = [n for n, _, _ in tests if n not in own]
-                    code, failed = Ctest(scratch, env, own, args.jobs, log)
+                    code, failed = Ctest(scratch, env, own, args.jobs, log, args.preset)
                     if code == 0:
-                        code, failed = Ctest(scratch, env, rest, args.jobs, log)
+                        code, failed = Ctest(scratch, env, rest, args.jobs, log, args.preset)
                     outcome, detail = ("survived", "") if code == 0 else ("killed", f"by {failed}")
             finally:
                 path.write_bytes(original)
@@ -310,7 +314,7 @@ def Main():
         Summary(summary, results, len(mutations), heading, started)
 
     # The tree as it was, so that a later run starts from a built, unmutated tree.
-    Build(scratch, env, args.jobs, logs / "_restore.log")
+    Build(scratch, env, args.jobs, logs / "_restore.log", args.preset)
     lines = Summary(summary, results, len(mutations), heading, started)
     print("\n" + "\n".join(lines[:2]) + f"\nsummary: {summary}")
 

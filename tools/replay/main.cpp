@@ -7,6 +7,7 @@
 #include "tools/replay/Replay.hpp"
 #include "wimdows/Wimdows.hpp"
 
+#include <SDL_stdinc.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,8 +46,8 @@ bool ReadArguments(const std::vector<std::string>& args, Arguments& out) {
 
 // Nothing to look at and nothing to hear, unless the caller chose otherwise.
 void UseDummyDrivers() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
 }
 
 int Run(const Replay::Script& script) {

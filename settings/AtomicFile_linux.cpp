@@ -3,6 +3,7 @@
 #include "settings/Descriptor.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -69,10 +70,44 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
 } // namespace
 
+SmallFile ReadSmallFile(const std::filesystem::path& file, std::size_t limit) {
+    SmallFile contents;
+    const Descriptor in(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat status {};
+    if (in.Get() < 0 || ::fstat(in.Get(), &status) != 0) {
+        contents.error = LastError();
+        contents.missing = errno == ENOENT;
+        return contents;
+    }
+    contents.mode = status.st_mode & 07777U;
+    std::array<char, 4096> buffer{};
+    while (contents.text.size() <= limit) {
+        const ssize_t got = ::read(in.Get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            contents.error = LastError();
+            return contents;
+        }
+        if (got == 0) {
+            return contents;
+        }
+        contents.text.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    contents.cut = true;
+    contents.text.resize(limit);
+    return contents;
+}
+
 std::string ReplaceFile(const std::filesystem::path& file, std::string_view text,
-                        std::optional<mode_t> mode) {
+                        std::optional<unsigned> mode) {
     const std::filesystem::path folderPath =
         file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     std::error_code error;

@@ -28,4 +28,11 @@ bool WaylandGone(SDL_Window* window) {
     return wl_display_get_error(info.info.wl.display) != 0;
 }
 
+// On X11 and Wayland a session's end is the display's.
+void WatchSessionEnd() {}
+
+bool SessionEnding(const SDL_Event&) {
+    return false;
+}
+
 } // namespace Wimdows

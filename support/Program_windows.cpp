@@ -1,0 +1,39 @@
+#include "support/Program.hpp"
+
+#include <windows.h>
+
+#include <string>
+
+namespace Program {
+namespace {
+
+std::filesystem::path File() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+std::string Name() {
+    const std::string name = File().stem().string();
+    return name.empty() ? "meandor" : name;
+}
+
+std::filesystem::path Folder() {
+    return File().parent_path();
+}
+
+// Windows' heap gives blocks of this size back by itself.
+void ReturnLargeBlocks() {}
+
+} // namespace Program
