@@ -1,6 +1,6 @@
 #include "game/Console.hpp"
 
-#include "support/Program.hpp"
+#include "support/ProgramFolder_windows.hpp"
 
 #include <windows.h>
 

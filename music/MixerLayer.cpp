@@ -14,7 +14,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <stop_token>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -41,7 +40,9 @@ using Chunk = std::shared_ptr<Mix_Chunk>;
 using Clock = std::chrono::steady_clock;
 
 // Raised on SDL's audio thread when the open device is lost, awaited by the layer's recovery
-// thread. Its lock guards the flag alone, so raising never waits for anything else.
+// thread. Its lock guards the flags alone, so raising never waits for anything else. It stops
+// the wait itself, not by a stop token: GCC 12's library on Windows wakes a stop token's waiter
+// through the atomic wait that can miss its wake-up (wimdows/Waitable.hpp).
 class LossSignal {
   public:
     void Raise() {
@@ -58,20 +59,49 @@ class LossSignal {
         return std::exchange(lost, false);
     }
 
-    // Until a loss is raised and `notBefore` has come; false when stopped first.
-    bool Await(const std::stop_token& stop, Clock::time_point notBefore) {
+    // Until a loss is raised and `notBefore` has come; false once stopped.
+    bool Await(Clock::time_point notBefore) {
         std::unique_lock lock(mutex);
-        if (!raised.wait(lock, stop, [this] { return lost; })) {
-            return false;
+        raised.wait(lock, [this] { return lost || stopped; });
+        raised.wait_until(lock, notBefore, [this] { return stopped; });
+        return !stopped;
+    }
+
+    // Ends the wait under way and every later one.
+    void Stop() {
+        {
+            const std::scoped_lock lock(mutex);
+            stopped = true;
         }
-        raised.wait_until(lock, stop, notBefore, [] { return false; });
-        return !stop.stop_requested();
+        raised.notify_all();
     }
 
   private:
     std::mutex mutex;
-    std::condition_variable_any raised;
+    std::condition_variable raised;
     bool lost = false;
+    bool stopped = false;
+};
+
+// The thread that reopens the output after a loss, stopped and joined with its owner.
+class Recovery {
+  public:
+    explicit Recovery(LossSignal& awaited) : signal(awaited) {}
+    ~Recovery() {
+        if (thread.joinable()) {
+            signal.Stop();
+            thread.join();
+        }
+    }
+    Recovery(const Recovery&) = delete;
+    Recovery& operator=(const Recovery&) = delete;
+
+    bool Started() const { return thread.joinable(); }
+    template <typename Body> void Start(Body body) { thread = std::thread(std::move(body)); }
+
+  private:
+    LossSignal& signal;
+    std::thread thread;
 };
 
 // Called on the thread that pushes the event, under SDL's lock of its watchers: it only raises.
@@ -246,8 +276,8 @@ class MixerLayer final : public SoundLayer {
         channelCount = channels;
         Open();
         live = Ready();
-        if (live && !recovery.joinable()) {
-            recovery = std::jthread([this](const std::stop_token& stop) { Recover(stop); });
+        if (live && !recovery.Started()) {
+            recovery.Start([this] { Recover(); });
         }
         return live;
     }
@@ -360,9 +390,9 @@ class MixerLayer final : public SoundLayer {
 
     // After a loss, a reopening at once and then one a retry interval, until one succeeds or
     // Init has opened anew or failed.
-    void Recover(const std::stop_token& stop) {
+    void Recover() {
         Clock::time_point next = Clock::now();
-        while (lossSignal.Await(stop, next)) {
+        while (lossSignal.Await(next)) {
             next = Clock::now() + retryAfter;
             Reopen();
         }
@@ -486,7 +516,7 @@ class MixerLayer final : public SoundLayer {
     // Everything above is shared by the calling thread and the recovery thread.
     std::mutex mutex;
     // Last, so it stops and joins before anything it uses goes.
-    std::jthread recovery;
+    Recovery recovery{lossSignal};
 };
 
 } // namespace

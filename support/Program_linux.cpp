@@ -2,18 +2,11 @@
 
 #include <cerrno>
 #include <malloc.h>
-#include <system_error>
 
 namespace Program {
 
 std::string Name() {
     return program_invocation_short_name;
-}
-
-std::filesystem::path Folder() {
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : file.parent_path();
 }
 
 // A fixed threshold: glibc would otherwise raise it to the largest block freed so far.

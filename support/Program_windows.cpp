@@ -1,4 +1,5 @@
 #include "support/Program.hpp"
+#include "support/ProgramFolder_windows.hpp"
 
 #include <windows.h>
 
@@ -25,8 +26,8 @@ std::filesystem::path File() {
 } // namespace
 
 std::string Name() {
-    const std::string name = File().stem().string();
-    return name.empty() ? "meandor" : name;
+    const std::u8string name = File().stem().u8string();
+    return name.empty() ? "meandor" : std::string(name.begin(), name.end());
 }
 
 std::filesystem::path Folder() {

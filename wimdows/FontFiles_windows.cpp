@@ -1,6 +1,6 @@
 #include "wimdows/FontFiles.hpp"
 
-#include "support/Program.hpp"
+#include "support/ProgramFolder_windows.hpp"
 
 #include <filesystem>
 

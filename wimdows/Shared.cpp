@@ -2,16 +2,16 @@
 
 namespace Wimdows {
 
-std::atomic<WinState> state{STATE_DEAD};
-std::atomic<std::uint64_t> windowsAnswered{0};
+Waitable<WinState> state{STATE_DEAD};
+Waitable<std::uint64_t> windowsAnswered{0};
 
 std::mutex windowMutex;
 std::unique_ptr<Canvas> canvas;
 std::vector<BitStruct> bit;
 std::uint64_t syncRequested = 0;
-std::atomic<std::uint64_t> syncHandled{0};
+Waitable<std::uint64_t> syncHandled{0};
 std::uint64_t askRequested = 0;
-std::atomic<std::uint64_t> askHandled{0};
+Waitable<std::uint64_t> askHandled{0};
 bool closing = false;
 std::atomic<bool> closeWanted{false};
 bool keepShown = false;

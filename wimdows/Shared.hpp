@@ -2,6 +2,7 @@
 
 #include "wimdows/Fonts.hpp"
 #include "wimdows/Sdl.hpp"
+#include "wimdows/Waitable.hpp"
 #include "wimdows/Wimdows.hpp"
 
 #include <array>
@@ -46,10 +47,10 @@ struct MouseStruct {
     MouseProc leftUpProc;
 };
 
-extern std::atomic<WinState> state;
+extern Waitable<WinState> state;
 // Windows the window thread has answered (set up or failed), counted: a window that opened and
 // closed again before the caller looked still counts as answered.
-extern std::atomic<std::uint64_t> windowsAnswered;
+extern Waitable<std::uint64_t> windowsAnswered;
 
 // The window's lock: back buffer, window surface, bitmap table and every change of `state`.
 // Never held while waiting for the window thread, which needs it for setup and teardown.
@@ -57,10 +58,10 @@ extern std::mutex windowMutex;
 extern std::unique_ptr<Canvas> canvas;
 extern std::vector<BitStruct> bit;
 extern std::uint64_t syncRequested;
-extern std::atomic<std::uint64_t> syncHandled;
+extern Waitable<std::uint64_t> syncHandled;
 // Questions asked and answered, as `syncRequested` and `syncHandled`.
 extern std::uint64_t askRequested;
-extern std::atomic<std::uint64_t> askHandled;
+extern Waitable<std::uint64_t> askHandled;
 // The window thread has begun to close its window: nothing more is pushed to wake it.
 extern bool closing;
 // The caller wants the window closed; `keepShown` when another window follows at once, so the
