@@ -71,7 +71,7 @@ void Hold(const SDL_Rect& box) {
 // ShowDrawing.
 template <typename Draw> void DrawAndShow(Draw&& draw) {
     const std::scoped_lock guard(windowMutex);
-    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+    if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return;
     }
     const SDL_Rect box = draw(*canvas);
@@ -101,7 +101,7 @@ BitStruct* Entry(std::uint32_t handle) {
 // that can lag behind is the screen.
 void UpdateWindow() {
     const std::scoped_lock guard(windowMutex);
-    if (state.load(std::memory_order_relaxed) == STATE_ACTIVE && !canvas->dirty.empty()) {
+    if (state.Load(std::memory_order_relaxed) == STATE_ACTIVE && !canvas->dirty.empty()) {
         RequestPresent(*canvas);
     }
 }
@@ -115,7 +115,7 @@ void HoldDrawing() {
 void ShowDrawing() {
     const std::optional<SDL_Rect> box = std::exchange(held, std::nullopt);
     const std::scoped_lock guard(windowMutex);
-    if (box && state.load(std::memory_order_relaxed) == STATE_ACTIVE) {
+    if (box && state.Load(std::memory_order_relaxed) == STATE_ACTIVE) {
         Show(*canvas, *box);
     }
 }
@@ -177,7 +177,7 @@ void GetTextSize(std::string_view text, std::uint32_t style, std::uint32_t& widt
     height = 0;
     const std::string line = UpToNul(text);
     const std::scoped_lock guard(windowMutex);
-    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+    if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return;
     }
     TTF_Font* face = canvas->fonts.Get(style);

@@ -14,8 +14,8 @@ bool PushReply() {
 }
 
 void Reply() {
-    syncHandled.fetch_add(1, std::memory_order_release);
-    syncHandled.notify_all();
+    syncHandled.FetchAdd(1, std::memory_order_release);
+    syncHandled.NotifyAll();
 }
 
 Ending ClosedByUser() {

@@ -75,9 +75,9 @@ void AnswerQuestion(SDL_Window* window) {
     {
         const std::scoped_lock guard(windowMutex);
         answer = chosen;
-        askHandled.fetch_add(1, std::memory_order_release);
+        askHandled.FetchAdd(1, std::memory_order_release);
     }
-    askHandled.notify_all();
+    askHandled.NotifyAll();
 }
 
 int Ask(std::string_view title, std::string_view text, std::span<const std::string> buttons) {
@@ -91,7 +91,7 @@ int Ask(std::string_view title, std::string_view text, std::span<const std::stri
     std::uint64_t ticket = 0;
     {
         const std::scoped_lock guard(windowMutex);
-        if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+        if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE) {
             return -1;
         }
         asked = std::move(question);
@@ -102,9 +102,9 @@ int Ask(std::string_view title, std::string_view text, std::span<const std::stri
         }
         ticket = ++askRequested;
     }
-    for (std::uint64_t handled = askHandled.load(std::memory_order_acquire); handled < ticket;
-         handled = askHandled.load(std::memory_order_acquire)) {
-        askHandled.wait(handled, std::memory_order_acquire);
+    for (std::uint64_t handled = askHandled.Load(std::memory_order_acquire); handled < ticket;
+         handled = askHandled.Load(std::memory_order_acquire)) {
+        askHandled.Wait(handled, std::memory_order_acquire);
     }
     const std::scoped_lock guard(windowMutex);
     return answer;

@@ -29,7 +29,7 @@ std::string UpToNul(std::string_view text) {
 }
 
 bool Active() {
-    return state.load(std::memory_order_acquire) == STATE_ACTIVE;
+    return state.Load(std::memory_order_acquire) == STATE_ACTIVE;
 }
 
 Uint32 RequestEvent() {

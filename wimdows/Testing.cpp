@@ -8,7 +8,7 @@ namespace {
 
 std::optional<std::uint32_t> Pixel(SurfacePtr Canvas::*surface, std::int32_t x, std::int32_t y) {
     const std::scoped_lock guard(windowMutex);
-    if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+    if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE) {
         return std::nullopt;
     }
     const SDL_Surface* s = ((*canvas).*surface).get();
@@ -32,14 +32,14 @@ void WaitUntilHandled() {
     std::uint64_t ticket = 0;
     {
         const std::scoped_lock guard(windowMutex);
-        if (state.load(std::memory_order_relaxed) != STATE_ACTIVE || !PushRequest(Request::Sync)) {
+        if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE || !PushRequest(Request::Sync)) {
             return;
         }
         ticket = ++syncRequested;
     }
-    for (std::uint64_t handled = syncHandled.load(std::memory_order_acquire); handled < ticket;
-         handled = syncHandled.load(std::memory_order_acquire)) {
-        syncHandled.wait(handled, std::memory_order_acquire);
+    for (std::uint64_t handled = syncHandled.Load(std::memory_order_acquire); handled < ticket;
+         handled = syncHandled.Load(std::memory_order_acquire)) {
+        syncHandled.Wait(handled, std::memory_order_acquire);
     }
 }
 

@@ -15,9 +15,9 @@ std::uint64_t windowsAsked = 0;
 bool lastWindowFailed = false;
 
 void WaitWhile(WinState value) {
-    for (WinState now = state.load(std::memory_order_acquire); now == value;
-         now = state.load(std::memory_order_acquire)) {
-        state.wait(now, std::memory_order_acquire);
+    for (WinState now = state.Load(std::memory_order_acquire); now == value;
+         now = state.Load(std::memory_order_acquire)) {
+        state.Wait(now, std::memory_order_acquire);
     }
 }
 
@@ -33,7 +33,7 @@ void RequestClose(bool keep) {
 void CloseWindow(bool keep) {
     {
         const std::scoped_lock guard(windowMutex);
-        if (state.load(std::memory_order_relaxed) != STATE_ACTIVE) {
+        if (state.Load(std::memory_order_relaxed) != STATE_ACTIVE) {
             return;
         }
         RequestClose(keep);
@@ -72,12 +72,12 @@ void Window(std::string_view title, std::uint32_t x, std::uint32_t y) {
     }
     // Counted only once the thread has it: a request it never got is never answered.
     const std::uint64_t asked = ++windowsAsked;
-    for (std::uint64_t answered = windowsAnswered.load(std::memory_order_acquire); answered < asked;
-         answered = windowsAnswered.load(std::memory_order_acquire)) {
-        windowsAnswered.wait(answered, std::memory_order_acquire);
+    for (std::uint64_t answered = windowsAnswered.Load(std::memory_order_acquire); answered < asked;
+         answered = windowsAnswered.Load(std::memory_order_acquire)) {
+        windowsAnswered.Wait(answered, std::memory_order_acquire);
     }
     WinState failed = STATE_ERROR;
-    lastWindowFailed = state.compare_exchange_strong(failed, STATE_DEAD, std::memory_order_acq_rel);
+    lastWindowFailed = state.CompareExchangeStrong(failed, STATE_DEAD, std::memory_order_acq_rel);
 }
 
 void KillWindow() {
@@ -92,7 +92,7 @@ bool WindowFailed() {
 void Interrupt() {
     const std::scoped_lock guard(windowMutex);
     interrupted = true;
-    if (state.load(std::memory_order_relaxed) == STATE_ACTIVE) {
+    if (state.Load(std::memory_order_relaxed) == STATE_ACTIVE) {
         RequestClose(false);
     }
 }

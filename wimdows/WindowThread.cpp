@@ -53,10 +53,10 @@ void FreeWindow() {
 
 // Tells the caller the window it asked for is answered: set up (`to` STATE_ACTIVE) or failed.
 void Answer(WinState to) {
-    state.store(to, std::memory_order_release);
-    state.notify_all();
-    windowsAnswered.fetch_add(1, std::memory_order_release);
-    windowsAnswered.notify_all();
+    state.Store(to, std::memory_order_release);
+    state.NotifyAll();
+    windowsAnswered.FetchAdd(1, std::memory_order_release);
+    windowsAnswered.NotifyAll();
 }
 
 // What is left in the event queue belongs to the previous window, but for a quit request and
@@ -103,14 +103,14 @@ void TearDown(NativeWindow& native, Ending ending) {
         FreeWindow();
         FlushStaleEvents();
         closedByUser = closedByUser || byUser;
-        state.store(STATE_DEAD, std::memory_order_release);
+        state.Store(STATE_DEAD, std::memory_order_release);
         closing = false;
-        syncHandled.store(syncRequested, std::memory_order_release);
-        askHandled.store(askRequested, std::memory_order_release);
+        syncHandled.Store(syncRequested, std::memory_order_release);
+        askHandled.Store(askRequested, std::memory_order_release);
     }
-    state.notify_all();
-    syncHandled.notify_all();
-    askHandled.notify_all();
+    state.NotifyAll();
+    syncHandled.NotifyAll();
+    askHandled.NotifyAll();
 }
 
 enum class Outcome { Closed, Failed, Refused };
