@@ -74,7 +74,7 @@ difference=$(compare -metric AE "$SHOTS/linux-menu.png" "$SHOTS/windows-menu.png
 go Menu 235 237 Instuctions
 key Instuctions Escape && window Menu >/dev/null
 key Menu Down Return && window SubMenu >/dev/null
-key SubMenu Down Return && window Spel >/dev/null
+go SubMenu 235 87 Spel
 close_box Spel
 expect_exit "$PROMPTLY" 0
 
@@ -126,7 +126,7 @@ cmp -s "$kept" "$home/Zoë Müller/AppData/Roaming/Meandor/settings" ||
 mv "$installed/doolhof1.txt" "$installed/doolhof1.away"
 start_windows_game
 key Menu Down Return && window SubMenu >/dev/null
-key SubMenu Down Return && window Spel >/dev/null
+go SubMenu 235 87 Spel
 hold 5 Meandor key Spel Return
 box=$(window Meandor)
 settled_shot "$box" "$SHOTS/message-box.png"
