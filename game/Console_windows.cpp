@@ -1,12 +1,10 @@
 #include "game/Console.hpp"
-
 #include "support/ProgramFolder_windows.hpp"
-
-#include <windows.h>
 
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <windows.h>
 
 namespace Meandor {
 namespace {
@@ -37,9 +35,11 @@ void AttachToStartingConsole() {
 }
 
 std::wstring Wide(std::string_view utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
     return wide;
 }
 

@@ -1,5 +1,4 @@
 #include "game/Signals.hpp"
-
 #include "wimdows/Wimdows.hpp"
 
 #include <atomic>

@@ -1,10 +1,8 @@
 #include "game/Signals.hpp"
-
 #include "wimdows/Wimdows.hpp"
 
-#include <windows.h>
-
 #include <atomic>
+#include <windows.h>
 
 namespace Meandor {
 namespace {

@@ -1,5 +1,4 @@
 #include "settings/AtomicFile.hpp"
-
 #include "settings/Descriptor.hpp"
 
 #include <algorithm>

@@ -1,9 +1,8 @@
 #include "support/Program.hpp"
 #include "support/ProgramFolder_windows.hpp"
 
-#include <windows.h>
-
 #include <string>
+#include <windows.h>
 
 namespace Program {
 namespace {
@@ -11,7 +10,8 @@ namespace {
 std::filesystem::path File() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return {};
         }

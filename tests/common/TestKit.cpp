@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <thread>
 #include <stdexcept>
+#include <thread>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif

@@ -1,8 +1,7 @@
 #include "game/Pakket.hpp"
 
-#include "TestKit.hpp"
-
 #include "MazeFiles.hpp"
+#include "TestKit.hpp"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,15 +1,13 @@
-#include "settings/Settings.hpp"
-
 #include "TestKit.hpp"
+#include "settings/Settings.hpp"
 #include "support/Program.hpp"
-
-#include <windows.h>
 
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <windows.h>
 
 // The settings file on Windows: wide paths, a replace that NTFS makes in one step, and a file
 // the system will not let go.
@@ -30,14 +28,17 @@ std::string Problem(const fs::path& file) {
 }
 
 // A profile such as C:\Users\Zoë Müller, or one in Cyrillic.
-const fs::path Profile = fs::path(L"Zo\u00eb M\u00fcller") / L"\u041c\u0435\u0430\u043d\u0434\u043e\u0440";
+fs::path Profile() {
+    return fs::path(L"Zo\u00eb M\u00fcller") / L"\u041c\u0435\u0430\u043d\u0434\u043e\u0440";
+}
 
 TEST(WindowsSettings, AFolderWithLettersOutsideAsciiHoldsTheFile) {
     const TempDir home;
-    const fs::path file = home.Path() / Profile / L"settings";
+    const fs::path file = home.Path() / Profile() / L"settings";
     {
         Settings::Keeper keeper(file, Values{});
-        keeper.Change([](Values& values) { values.windowWidth = 1500, values.windowHeight = 1050; });
+        keeper.Change(
+            [](Values& values) { values.windowWidth = 1500, values.windowHeight = 1050; });
     }
     EXPECT_THAT(ReadFile(file), testing::HasSubstr("window-size = 1500x1050 "));
     EXPECT_EQ(Entries(file.parent_path()), 1) << "no file beside it";
@@ -98,7 +99,7 @@ TEST(WindowsSettings, AReadOnlyFileIsLeftWhole) {
 // No file is no problem; a folder in its place is one, told with the file's name.
 TEST(WindowsSettings, AFolderInTheFilesPlaceGivesTheDefaults) {
     const TempDir dir;
-    const fs::path file = dir.Path() / Profile / L"settings";
+    const fs::path file = dir.Path() / Profile() / L"settings";
     EXPECT_EQ(Settings::Load(file).problem, "");
     fs::create_directories(file);
     const Settings::Loaded loaded = Settings::Load(file);
